@@ -1,0 +1,44 @@
+# Shared build settings for the three flavours: native (portable core and its tests),
+# mingw i686 (the release) and mingw x86_64 (the same sources, run under Wine).
+
+set(VELMORA_DIST_ROOT ${CMAKE_SOURCE_DIR}/dist)
+if(WIN32)
+    set(VELMORA_DIST ${VELMORA_DIST_ROOT}/${VELMORA_ARCH})
+else()
+    set(VELMORA_DIST ${VELMORA_DIST_ROOT}/native)
+endif()
+
+set(VELMORA_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
+    -Wunused -Woverloaded-virtual -Wnull-dereference -Wdouble-promotion -Wformat=2 -Werror)
+
+if(WIN32)
+    # Windows XP SP3 is the oldest target: nothing newer may be imported.
+    add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0603 UNICODE _UNICODE
+                            NOMINMAX WIN32_LEAN_AND_MEAN)
+    add_link_options(-static -static-libgcc -static-libstdc++)
+else()
+    option(VELMORA_SANITIZE "Build native code with ASan and UBSan" ON)
+    if(VELMORA_SANITIZE)
+        add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+        add_link_options(-fsanitize=address,undefined)
+    endif()
+    enable_testing()
+    find_package(GTest REQUIRED)
+endif()
+
+# A portable library: compiled in every flavour, warnings as errors.
+function(velmora_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_compile_options(${name} PRIVATE ${VELMORA_WARNINGS})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# A native GoogleTest executable, registered with ctest.
+function(velmora_native_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_compile_options(${name} PRIVATE ${VELMORA_WARNINGS})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    add_test(NAME ${name} COMMAND ${name})
+endfunction()

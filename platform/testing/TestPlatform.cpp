@@ -1,0 +1,292 @@
+#include "platform/testing/TestPlatform.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "platform/IniText.h"
+#include "platform/Strings.h"
+
+namespace fs = std::filesystem;
+
+namespace velmora::testing {
+
+// ---- MemoryRegistry
+
+namespace {
+
+std::string RootName(RegistryRoot root) {
+    switch (root) {
+        case RegistryRoot::ClassesRoot: return "hkcr";
+        case RegistryRoot::CurrentUser: return "hkcu";
+        case RegistryRoot::LocalMachine: return "hklm";
+        case RegistryRoot::Users: return "hku";
+        case RegistryRoot::CurrentConfig: return "hkcc";
+    }
+    return "";
+}
+
+std::string KeyId(const RegistryPath& p) { return ToLowerAscii(RootName(p.root) + "\\" + p.key); }
+
+}  // namespace
+
+bool MemoryRegistry::Put(const std::string& path, const Value& v) {
+    const auto p = ParseRegistryPath(path);
+    if (!p) return false;
+    // Creating a key creates its parents, as the platform does.
+    const std::string id = KeyId(*p);
+    keys_[id][ToLowerAscii(p->value)] = v;
+    for (size_t at = id.find('\\'); at != std::string::npos; at = id.find('\\', at + 1)) {
+        keys_[id.substr(0, at)];
+    }
+    return true;
+}
+
+const MemoryRegistry::Value* MemoryRegistry::Find(const std::string& path) const {
+    const auto p = ParseRegistryPath(path);
+    if (!p) return nullptr;
+    const auto key = keys_.find(KeyId(*p));
+    if (key == keys_.end()) return nullptr;
+    const auto value = key->second.find(ToLowerAscii(p->value));
+    return value == key->second.end() ? nullptr : &value->second;
+}
+
+bool MemoryRegistry::WriteString(const std::string& path, const std::string& value) {
+    return Put(path, Value{Type::String, value, 0});
+}
+
+bool MemoryRegistry::WriteExpandString(const std::string& path, const std::string& value) {
+    return Put(path, Value{Type::ExpandString, value, 0});
+}
+
+bool MemoryRegistry::WriteDword(const std::string& path, uint32_t value) {
+    return Put(path, Value{Type::Dword, std::string(), value});
+}
+
+std::optional<std::string> MemoryRegistry::ReadString(const std::string& path) {
+    const Value* v = Find(path);
+    if (!v) return std::nullopt;
+    if (v->type == Type::Dword) return std::to_string(v->number);
+    return v->text;
+}
+
+std::optional<uint32_t> MemoryRegistry::ReadDword(const std::string& path) {
+    const Value* v = Find(path);
+    if (!v || v->type != Type::Dword) return std::nullopt;
+    return v->number;
+}
+
+bool MemoryRegistry::DeleteValue(const std::string& path) {
+    const auto p = ParseRegistryPath(path);
+    if (!p) return false;
+    const auto key = keys_.find(KeyId(*p));
+    if (key == keys_.end()) return false;
+    return key->second.erase(ToLowerAscii(p->value)) > 0;
+}
+
+bool MemoryRegistry::DeleteKey(const std::string& keyPath) {
+    std::string path = keyPath;
+    while (!path.empty() && path.back() == '\\') path.pop_back();
+    const auto p = ParseRegistryPath(path + "\\");
+    if (!p) return false;
+    const std::string id = KeyId(*p);
+    bool any = false;
+    for (auto it = keys_.begin(); it != keys_.end();) {
+        if (it->first == id || StartsWith(it->first, id + "\\")) {
+            it = keys_.erase(it);
+            any = true;
+        } else {
+            ++it;
+        }
+    }
+    return any;
+}
+
+bool MemoryRegistry::KeyExists(const std::string& keyPath) const {
+    std::string path = keyPath;
+    while (!path.empty() && path.back() == '\\') path.pop_back();
+    const auto p = ParseRegistryPath(path + "\\");
+    return p && keys_.count(KeyId(*p)) > 0;
+}
+
+// ---- TempFileSystem
+
+std::string TempFileSystem::Native(const std::string& path) {
+    std::string out;
+    out.reserve(path.size());
+    for (char c : path) {
+        const char n = c == '\\' ? '/' : c;
+        if (n == '/' && !out.empty() && out.back() == '/') continue;
+        out += n;
+    }
+    while (out.size() > 1 && out.back() == '/') out.pop_back();
+    return out;
+}
+
+std::optional<FileInfo> TempFileSystem::Stat(const std::string& path) {
+    std::error_code ec;
+    const fs::path p = Native(path);
+    const auto status = fs::status(p, ec);
+    if (ec || !fs::exists(status)) return std::nullopt;
+    FileInfo info;
+    info.directory = fs::is_directory(status);
+    if (!info.directory) info.size = fs::file_size(p, ec);
+    const auto a = attributes_.find(Native(path));
+    if (a != attributes_.end()) {
+        info.hidden = a->second.hidden;
+        info.system = a->second.system;
+        info.readOnly = a->second.readOnly;
+    }
+    return info;
+}
+
+bool TempFileSystem::CreateDirectories(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(Native(path), ec);
+    return fs::is_directory(Native(path), ec);
+}
+
+bool TempFileSystem::Copy(const std::string& from, const std::string& to, bool overwrite) {
+    std::error_code ec;
+    const auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+    return fs::copy_file(Native(from), Native(to), options, ec) && !ec;
+}
+
+bool TempFileSystem::Move(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(Native(from), Native(to), ec);
+    if (ec) return false;
+    const auto a = attributes_.find(Native(from));
+    if (a != attributes_.end()) {
+        attributes_[Native(to)] = a->second;
+        attributes_.erase(Native(from));
+    }
+    return true;
+}
+
+bool TempFileSystem::Remove(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_directory(Native(path), ec)) return false;
+    const auto a = attributes_.find(Native(path));
+    if (a != attributes_.end() && a->second.readOnly) return false;
+    const bool removed = fs::remove(Native(path), ec);
+    if (removed) attributes_.erase(Native(path));
+    return removed;
+}
+
+std::vector<std::string> TempFileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(Native(dir), ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_directory(ec)) continue;
+        const std::string name = it->path().filename().string();
+        if (!MatchesWildcard(name, pattern)) continue;
+        const auto info = Stat(it->path().string());
+        if (!info || info->hidden || info->system) continue;
+        names.push_back(name);
+    }
+    return names;
+}
+
+namespace {
+
+class StreamFile : public WritableFile {
+public:
+    explicit StreamFile(const std::string& path) : out_(path, std::ios::binary | std::ios::trunc) {}
+    bool ok() const { return out_.is_open(); }
+    bool Write(const void* data, size_t size) override {
+        out_.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+        return static_cast<bool>(out_);
+    }
+    bool Close() override {
+        out_.close();
+        return !out_.fail();
+    }
+
+private:
+    std::ofstream out_;
+};
+
+}  // namespace
+
+std::unique_ptr<WritableFile> TempFileSystem::OpenForWrite(const std::string& path) {
+    const auto a = attributes_.find(Native(path));
+    if (a != attributes_.end() && a->second.readOnly) return nullptr;
+    auto file = std::make_unique<StreamFile>(Native(path));
+    if (!file->ok()) return nullptr;
+    return file;
+}
+
+std::optional<std::string> TempFileSystem::ReadAll(const std::string& path) {
+    std::ifstream in(Native(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void TempFileSystem::SetAttributes(const std::string& path, bool hidden, bool system, bool readOnly) {
+    attributes_[Native(path)] = Attributes{hidden, system, readOnly};
+}
+
+bool TempFileSystem::WriteText(const std::string& path, const std::string& text) {
+    auto f = OpenForWrite(path);
+    return f && f->Write(text.data(), text.size()) && f->Close();
+}
+
+// ---- IniProfileStore
+
+std::string IniProfileStore::Read(const std::string& file, const std::string& section, const std::string& key,
+                                  const std::string& defaultValue, size_t bufferChars) {
+    const auto text = fs_.ReadAll(file);
+    return IniLookup(text ? *text : std::string(), section, key, defaultValue, bufferChars);
+}
+
+bool IniProfileStore::Write(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& value) {
+    const auto text = fs_.ReadAll(file);
+    const std::string updated = IniUpdate(text ? *text : std::string(), section, key, value);
+    auto out = fs_.OpenForWrite(file);
+    return out && out->Write(updated.data(), updated.size()) && out->Close();
+}
+
+// ---- FakeEnvironment, RecordingDialogs
+
+std::optional<std::string> FakeEnvironment::Variable(const std::string& name) {
+    for (const auto& [k, v] : variables) {
+        if (EqualsIgnoreAsciiCase(k, name)) return v;
+    }
+    return std::nullopt;
+}
+
+MessageResult RecordingDialogs::ShowMessage(const std::string& text, const std::string& title,
+                                           MessageButtons buttons) {
+    shown.push_back(Shown{text, title, buttons});
+    if (!answers.empty()) {
+        const MessageResult r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+    return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
+}
+
+// ---- TestPlatform
+
+TestPlatform::TestPlatform() {
+    std::string tmpl = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) std::abort();
+    root_ = tmpl;
+    fs::create_directories(root_ + "/prog");
+    fs::create_directories(root_ + "/windows");
+    environment.programDirectory = root_ + "/prog";
+    environment.variables["windir"] = root_ + "/windows";
+}
+
+TestPlatform::~TestPlatform() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+}
+
+}  // namespace velmora::testing
