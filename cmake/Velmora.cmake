@@ -42,3 +42,28 @@ function(velmora_native_test name)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     add_test(NAME ${name} COMMAND ${name})
 endfunction()
+
+if(WIN32 AND VELMORA_ARCH STREQUAL "x86_64")
+    # GoogleTest built from Debian's sources for the Windows tests that run under Wine.
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    enable_testing()
+endif()
+
+# A Windows GoogleTest executable run under Wine by ctest (x86_64 only: there is no 32-bit
+# Wine here). The test script sets WINEPREFIX, DISPLAY and the Chinese locale for it.
+function(velmora_wine_test name)
+    if(NOT VELMORA_ARCH STREQUAL "x86_64")
+        return()
+    endif()
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_compile_options(${name} PRIVATE ${VELMORA_WARNINGS})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main gmock)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/wine-tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "VELMORA_DIST=${VELMORA_DIST}")
+endfunction()

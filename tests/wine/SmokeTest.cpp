@@ -1,0 +1,3 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+TEST(Smoke, Runs) { EXPECT_NE(GetACP(), 0u); }
