@@ -1,0 +1,79 @@
+#pragma once
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shell/Main.h"
+
+namespace velmora::testing {
+
+// Records what the portable code asks of a window, one line per call, and answers picture
+// loads by whether the file exists.
+class RecordingMainView : public MainView {
+public:
+    explicit RecordingMainView(FileSystem& fs) : fs_(fs) {}
+
+    std::vector<std::string> calls;
+    int opacity = -1;
+    std::string title;
+    std::string iconFrom;
+
+    void PlaceTitle(int l, int t) override { Log("PlaceTitle " + Pair(l, t)); }
+    void SetTitleText(const std::string& text) override {
+        title = text;
+        Log("SetTitleText " + text);
+    }
+    void SetBackgroundArea(int w, int h) override { Log("SetBackgroundArea " + Pair(w, h)); }
+    void SetWindowSize(int w, int h) override { Log("SetWindowSize " + Pair(w, h)); }
+    void PlaceCloseButton(int l, int t) override { Log("PlaceCloseButton " + Pair(l, t)); }
+    void PlaceMinimizeButton(int l, int t) override { Log("PlaceMinimizeButton " + Pair(l, t)); }
+    bool LoadBackground(const std::string& path) override {
+        Log("LoadBackground");
+        return OrdinaryFileExists(fs_, path);
+    }
+    bool SetIcon(const std::string& path, const std::string& fallbackExe, int index) override {
+        Log("SetIcon " + std::to_string(index));
+        if (AnyFileExists(fs_, path)) {
+            iconFrom = path;
+        } else if (AnyFileExists(fs_, fallbackExe)) {
+            iconFrom = fallbackExe;
+        } else {
+            iconFrom.clear();
+            return false;
+        }
+        return true;
+    }
+    void AllowMinimize() override { Log("AllowMinimize"); }
+    void RoundCorners(int w, int h, int c) override { Log("RoundCorners " + Pair(w, h) + " " + std::to_string(c)); }
+    void SetOpacity(uint8_t alpha) override {
+        opacity = alpha;
+        Log("SetOpacity " + std::to_string(alpha));
+    }
+    void NavigateOnlineBrowser(const std::string& url) override { Log("NavigateOnlineBrowser " + url); }
+    void SetBrowsersSilent() override { Log("SetBrowsersSilent"); }
+    void LayOutPageFrames() override { Log("LayOutPageFrames"); }
+    void PlaceHostedPanels() override { Log("PlaceHostedPanels"); }
+    void JiaZaiGuangGao() override { Log("JiaZaiGuangGao"); }
+    void LoadAboutWindow() override { Log("LoadAboutWindow"); }
+    void SelectWallpaperPosition(int index) override { Log("SelectWallpaperPosition " + std::to_string(index)); }
+    void SkinHAttachEx(const std::string& file, const std::string& password) override {
+        Log("SkinHAttachEx " + file + "|" + password);
+    }
+    void HideMain() override { Log("HideMain"); }
+    void UnloadWindow(ChuangTiBianHao w) override { Log("UnloadWindow " + std::string(ChuangTi(w).className)); }
+
+private:
+    static std::string Pair(int a, int b) { return std::to_string(a) + "," + std::to_string(b); }
+    void Log(const std::string& s) { calls.push_back(s); }
+    FileSystem& fs_;
+};
+
+// Writes the shipped default configuration into the test program directory.
+inline void WriteDefaultConfig(TestPlatform& t) {
+    t.files.CreateDirectories(t.ProgramPath("\\Data storage"));
+    t.files.WriteText(t.ProgramPath("\\Data storage\\Sys.dll"),
+                      "[Function]\r\nGuanBi=1\r\nXiaZai=1\r\nKaiJi=0\r\nChuangTiTuMing=255\r\n\r\n"
+                      "[Windows]\r\nRenWuLan=255\r\n");
+}
+
+}  // namespace velmora::testing
