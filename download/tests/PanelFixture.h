@@ -1,0 +1,91 @@
+#pragma once
+// A panel over a scripted socket and temporary folders, and a recorder of what it showed.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "download/XiaZaiQi.h"
+#include "platform/testing/TestPlatform.h"
+
+namespace velmora::download::testing {
+
+// Records the calls; events are delivered by the test calling the panel directly.
+class FakeTcpClient : public TcpClient {
+public:
+    void SetEventSink(TcpClientEvents* sink) override { sink_ = sink; }
+    void Connect(const std::string& host, int port) override {
+        connects.push_back(host + ":" + std::to_string(port));
+        open = true;
+    }
+    void Send(const std::string& bytes) override { sends.push_back(bytes); }
+    void Close() override {
+        if (open) ++closes;
+        open = false;
+    }
+    std::string PeerAddress() override { return "10.0.0.2"; }
+    int PeerPort() override { return 8080; }
+    std::string LocalAddress() override { return "10.0.0.1"; }
+    int LocalPort() override { return 49152; }
+
+    TcpClientEvents* sink_ = nullptr;
+    std::vector<std::string> connects;
+    std::vector<std::string> sends;
+    int closes = 0;
+    bool open = false;
+};
+
+class RecordingObserver : public XiaZaiQiObserver {
+public:
+    explicit RecordingObserver(const XiaZaiQi& panel) : panel_(panel) {}
+    void LogCleared() override { lines.clear(); }
+    void LineAdded(const std::string& line) override { lines.push_back(line); }
+    void Changed(Control control) override {
+        if (control == Control::Status) statuses.push_back(panel_.controls().status);
+        if (control == Control::Speed) speeds.push_back(panel_.controls().speed);
+    }
+
+    std::vector<std::string> lines;
+    std::vector<std::string> statuses;
+    std::vector<std::string> speeds;
+
+private:
+    const XiaZaiQi& panel_;
+};
+
+class PanelTest : public ::testing::Test {
+protected:
+    PanelTest() {
+        panel.SetObserver(&seen);
+        panel.SetInstallStep([this](const std::string& file) { installed.push_back(file); });
+    }
+
+    std::string Dest() const { return tp.ProgramPath("\\pic.jpg"); }
+    std::string ReadDest() const { return *tp.files.ReadAll(Dest()); }
+    bool PartFileExists() const { return tp.files.Stat(Dest() + ".part").has_value(); }
+    const std::vector<std::string>& Log() const { return panel.controls().log; }
+    bool Logged(const std::string& line) const {
+        for (const auto& l : Log()) {
+            if (l == line) return true;
+        }
+        return false;
+    }
+
+    // Starts a download of the given address into Dest() and lets it connect.
+    void StartConnected(const std::string& source = "http://example.test/pic.jpg") {
+        panel.SetSource(source);
+        panel.SetDest(Dest());
+        panel.SetRateTimer(true);
+        panel.XiaZai();
+        panel.Connected();
+    }
+    void Deliver(const std::string& bytes) { panel.DataArrived(bytes.data(), bytes.size()); }
+
+    mutable velmora::testing::TestPlatform tp;
+    FakeTcpClient socket;
+    XiaZaiQi panel{socket, tp.files, tp.codePage, tp.environment.programDirectory};
+    RecordingObserver seen{panel};
+    std::vector<std::string> installed;
+};
+
+}  // namespace velmora::download::testing
