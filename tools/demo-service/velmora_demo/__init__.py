@@ -1,0 +1,1 @@
+"""Demo resource service of Velmora: catalog, pages, package programs and the files inside them."""
