@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Draws the skin pictures shipped in the program directory (res/Skin/...).
+# Usage: tools/artwork/make-artwork.sh [OUTPUT_ROOT]   (default: <repo>/res)
+# Needs the Debian packages imagemagick and fonts-noto-cjk. The output is
+# byte-for-byte the same on every run with the same ImageMagick build.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+out=${1:-$root/res}
+
+# shellcheck source=lib.sh
+. "$here/lib.sh"
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+mkdir -p "$out/Skin/img" "$out/Skin/Button" "$out/Skin/Tab"
+
+. "$here/draw-window.sh"
+. "$here/draw-buttons.sh"
+. "$here/draw-tabs.sh"
+. "$here/draw-icon.sh"
+
+make_background "$out/Skin/img/Background.jpg"
+make_general "$out/Skin/img/General.jpg"
+make_buttons "$out/Skin/Button"
+make_markers "$out/Skin/Tab"
+make_tabs "$out/Skin/Tab"
+make_icon "$out/Skin/img/Ico.ico"
+
+echo "artwork written under $out/Skin"
