@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-class MainView : public ChromeView {
+class MainView : public virtual ChromeView {
 public:
     // Start-up steps whose pieces live elsewhere; each is the call it will always be.
     virtual void NavigateOnlineBrowser(const std::string& url) = 0;  // Zyll

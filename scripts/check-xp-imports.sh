@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The release must start on Windows XP SP3: no executable or library may import a function that
+# XP does not have (such calls are loaded at run time with a fallback instead).
+set -euo pipefail
+dir=${1:-dist/i686}
+# Functions that came with Windows Vista or later, among those a program like this might use.
+newer='GetTickCount64|InitializeSRWLock|AcquireSRWLock|ReleaseSRWLock|InitializeConditionVariable|SleepConditionVariable|WakeConditionVariable|WakeAllConditionVariable|InitOnceExecuteOnce|InitOnceBeginInitialize|CreateSymbolicLink|GetFinalPathNameByHandle|GetFileInformationByHandleEx|SetFileInformationByHandle|CancelIoEx|QueryFullProcessImageName|GetErrorMode|RegDeleteKeyEx|RegGetValue|RegDeleteTree|RegSetKeyValue|RegCopyTree|SHGetKnownFolderPath|SHCreateItemFromParsingName|CompareStringEx|LocaleNameToLCID|LCIDToLocaleName|GetLocaleInfoEx|GetUserDefaultLocaleName|FlsAlloc|FlsFree|FlsGetValue|FlsSetValue|inet_pton|inet_ntop|InetPton|InetNtop|WSAPoll|if_nametoindex|GetDpiForWindow|SetProcessDpiAwareness|SetProcessDPIAware|DwmExtendFrameIntoClientArea|TaskDialog|ChangeWindowMessageFilter|Wow64DisableWow64FsRedirection|Wow64RevertWow64FsRedirection|IsWow64Process|CreateEventEx|CreateMutexEx|CreateSemaphoreEx|GetThreadId|GetProcessId|RaiseFailFastException|SetThreadErrorMode|K32|CloseThreadpool|CreateThreadpool|SubmitThreadpoolWork|TryAcquireSRWLock|GetCurrentProcessorNumber|GetNumaHighestNodeNumber|_wfopen_s|_localtime64_s|_gmtime64_s|_ctime64_s'
+status=0
+found=0
+while IFS= read -r -d '' f; do
+    found=1
+    # Skip data files that only share an ending with libraries (the configuration file).
+    head -c 2 "$f" | grep -q MZ || continue
+    imports=$(i686-w64-mingw32-objdump -p "$f" | awk -F'\t' '/DLL Name:/{split($2, a, ": "); dll=a[2]}
+              /^\t[0-9a-f]+\t/{n=split($3, b, " "); print dll ": " b[n]}')
+    [ -n "$imports" ] || { echo "$f: no import table read" >&2; status=1; continue; }
+    bad=$(grep -E ": ($newer)" <<<"$imports" || true)
+    if [ -n "$bad" ]; then
+        echo "$f imports functions that Windows XP does not have:" >&2
+        echo "$bad" >&2
+        status=1
+    fi
+done < <(find "$dir" \( -iname '*.exe' -o -iname '*.dll' -o -iname '*.ocx' \) -print0)
+[ "$found" -eq 1 ] || { echo "no executables under $dir" >&2; exit 1; }
+[ "$status" -eq 0 ] && echo "XP import check: ok"
+exit $status

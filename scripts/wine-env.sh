@@ -1,0 +1,51 @@
+# Sourced by the run and test scripts: a project-owned Wine prefix with the Chinese code page,
+# and a virtual display when there is none.
+#   VELMORA_WINEPREFIX  prefix to use (default: build/wineprefix in the repository)
+#   VELMORA_WINVER      winxp or win7 (default win7)
+
+velmora_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${VELMORA_WINEPREFIX:-$velmora_root/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
+# The code page follows the Unix locale: zh_CN gives ANSI code page 936.
+export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+
+velmora_xvfb_pid=
+velmora_start_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+    local n
+    for n in 87 88 89 90 91 92 93 94 95; do
+        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+        Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        velmora_xvfb_pid=$!
+        export DISPLAY=:$n
+        local i
+        for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+        echo "Xvfb did not start on :$n" >&2
+        return 1
+    done
+    echo "no free display number" >&2
+    return 1
+}
+
+velmora_stop_display() {
+    if [ -n "$velmora_xvfb_pid" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        kill "$velmora_xvfb_pid" >/dev/null 2>&1 || true
+        velmora_xvfb_pid=
+    fi
+}
+
+# Creates the prefix once; later runs reuse it. A wineserver keeps the display it started with,
+# so any server of this prefix is stopped first.
+velmora_prepare_prefix() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$(dirname "$WINEPREFIX")"
+        wineboot -i >"$WINEPREFIX.boot.log" 2>&1 || { cat "$WINEPREFIX.boot.log" >&2; return 1; }
+        wineserver -w
+    fi
+    # Windows on a bare X server are destroyed slowly unless Wine manages them itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine' /v Version /d "${VELMORA_WINVER:-win7}" /f >/dev/null 2>&1
+}

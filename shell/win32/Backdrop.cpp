@@ -1,0 +1,47 @@
+#include "shell/win32/Backdrop.h"
+
+namespace velmora {
+
+namespace {
+const wchar_t kProp[] = L"Velmora.Backdrop";
+}
+
+void SetBackdrop(HWND window, Backdrop* backdrop) {
+    if (backdrop) {
+        SetPropW(window, kProp, backdrop);
+    } else {
+        RemovePropW(window, kProp);
+    }
+}
+
+void PaintParentBackdrop(HWND child, HDC hdc, int width, int height) {
+    HWND parent = GetParent(child);
+    auto* backdrop = parent ? static_cast<Backdrop*>(GetPropW(parent, kProp)) : nullptr;
+    if (!backdrop) {
+        RECT rc = {0, 0, width, height};
+        FillRect(hdc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    POINT origin = {0, 0};
+    MapWindowPoints(child, parent, &origin, 1);
+    backdrop->PaintBackdrop(hdc, origin.x, origin.y, width, height);
+}
+
+BufferedPaint::BufferedPaint(HWND window, HDC target) : target_(target) {
+    RECT rc;
+    GetClientRect(window, &rc);
+    w_ = rc.right > 0 ? rc.right : 1;
+    h_ = rc.bottom > 0 ? rc.bottom : 1;
+    mem_ = CreateCompatibleDC(target);
+    bitmap_ = CreateCompatibleBitmap(target, w_, h_);
+    old_ = static_cast<HBITMAP>(SelectObject(mem_, bitmap_));
+}
+
+BufferedPaint::~BufferedPaint() {
+    BitBlt(target_, 0, 0, w_, h_, mem_, 0, 0, SRCCOPY);
+    SelectObject(mem_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(mem_);
+}
+
+}  // namespace velmora

@@ -1,0 +1,39 @@
+#pragma once
+// Child controls that draw over their parent's picture (text labels, alpha-blended buttons) ask
+// the parent to paint its background under them first. A parent offers that by implementing
+// Backdrop and registering itself on its window.
+#include <windows.h>
+
+namespace velmora {
+
+class Backdrop {
+public:
+    virtual ~Backdrop() = default;
+    // Paints the parent's background into hdc, whose origin is at (originX, originY) of the
+    // parent's client area.
+    virtual void PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) = 0;
+};
+
+void SetBackdrop(HWND window, Backdrop* backdrop);
+// Paints the parent's background for the child into hdc (the child's client coordinates);
+// without a registered parent it fills with the dialog face colour.
+void PaintParentBackdrop(HWND child, HDC hdc, int width, int height);
+
+// A memory surface the size of a window's client area, copied to the screen when it ends.
+class BufferedPaint {
+public:
+    BufferedPaint(HWND window, HDC target);
+    ~BufferedPaint();
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+    HDC dc() const { return mem_; }
+    int width() const { return w_; }
+    int height() const { return h_; }
+
+private:
+    HDC target_, mem_;
+    HBITMAP bitmap_, old_;
+    int w_, h_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,77 @@
+#pragma once
+// A borderless top-level window with the shared chrome: background picture (also the drag
+// area), title label, close button and optionally a minimise button.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+#include "shell/ChuangTi.h"
+#include "shell/win32/AlphaImage.h"
+#include "shell/win32/Backdrop.h"
+#include "shell/win32/Picture.h"
+
+namespace velmora {
+
+inline constexpr wchar_t kFrameClass[] = L"VelmoraFrame";
+
+class FramedWindow : public virtual ChromeView, public Backdrop {
+public:
+    FramedWindow(Platform& platform, ChuangTiBianHao id);
+    ~FramedWindow() override;
+    FramedWindow(const FramedWindow&) = delete;
+    FramedWindow& operator=(const FramedWindow&) = delete;
+
+    // Creates the window hidden, with its chrome controls; the load handler comes after.
+    bool Create();
+    HWND hwnd() const { return hwnd_; }
+    int Dpi() const { return dpiX_; }
+    int PxX(int twips) const { return TwipsToPixels(twips, dpiX_); }
+    int PxY(int twips) const { return TwipsToPixels(twips, dpiY_); }
+
+    // ChromeView
+    void PlaceTitle(int leftTwips, int topTwips) override;
+    void SetTitleText(const std::string& text) override;
+    void SetBackgroundArea(int widthTwips, int heightTwips) override;
+    void SetWindowSize(int widthTwips, int heightTwips) override;
+    void PlaceCloseButton(int leftTwips, int topTwips) override;
+    void PlaceMinimizeButton(int leftTwips, int topTwips) override;
+    bool LoadBackground(const std::string& path) override;
+    bool SetIcon(const std::string& path, const std::string& fallbackExe, int index) override;
+    void AllowMinimize() override;
+    void RoundCorners(int widthTwips, int heightTwips, int cornerPixels) override;
+    void SetOpacity(uint8_t alpha) override;
+
+    // Backdrop
+    void PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) override;
+
+protected:
+    virtual void OnCloseClicked() = 0;
+    virtual void OnMinimizeClicked() {}
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    Platform& platform() { return p_; }
+    const ChuangTiXinXi& info() const { return info_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    void WireButton(AlphaImage& button, AnNiuTuPian pictures, AnNiuZhuangTai& state, bool close);
+    void StartDrag();
+
+    Platform& p_;
+    const ChuangTiXinXi& info_;
+    HWND hwnd_ = nullptr;
+    int dpiX_ = 96, dpiY_ = 96;
+    std::unique_ptr<Picture> background_;
+    SIZE backgroundArea_ = {0, 0};
+    Label title_;
+    AlphaImage close_, minimize_;
+    AnNiuZhuangTai closeState_ = AnNiuZhuangTai::PuTong, minimizeState_ = AnNiuZhuangTai::PuTong;
+    HFONT titleFont_ = nullptr;
+    HICON smallIcon_ = nullptr, bigIcon_ = nullptr;
+};
+
+// The number of framed windows alive; the message loop ends when the last one is gone.
+int LiveFramedWindows();
+
+}  // namespace velmora

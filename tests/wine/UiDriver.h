@@ -1,0 +1,72 @@
+#pragma once
+// A small driver for UI tests under Wine: makes throwaway program directories, starts the
+// program, finds its windows and message boxes, reads them, clicks and answers.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace velmora::uitest {
+
+std::wstring W(const std::string& utf8);
+std::string U(const std::wstring& wide);
+
+// The assembled program directory of this build (from VELMORA_DIST, a Unix path).
+std::wstring DistDirectory();
+
+// A copy of the program directory in a fresh temporary folder, removed again at the end. The
+// library is left out, as in a freshly installed program.
+class ProgramDir {
+public:
+    ProgramDir();
+    ~ProgramDir();
+    ProgramDir(const ProgramDir&) = delete;
+    ProgramDir& operator=(const ProgramDir&) = delete;
+    const std::wstring& path() const { return path_; }
+    std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
+    void WriteFile(const std::wstring& relative, const std::string& bytes) const;
+    void Remove(const std::wstring& relative) const;
+    void RemoveFolder(const std::wstring& relative) const;
+
+private:
+    std::wstring path_;
+};
+
+class Process {
+public:
+    explicit Process(const std::wstring& exe, const std::wstring& args = L"");
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    bool started() const { return info_.hProcess != nullptr; }
+    DWORD pid() const { return info_.dwProcessId; }
+    bool WaitExit(DWORD ms, DWORD* exitCode = nullptr);
+    bool Running();
+    void Kill();
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// A visible top-level window of the process with that class and caption.
+HWND WaitWindow(DWORD pid, const wchar_t* cls, const std::wstring& caption, DWORD timeoutMs);
+HWND FindChild(HWND parent, const wchar_t* cls, const std::wstring& text);
+std::wstring Text(HWND window);
+
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::wstring title, text;
+    std::vector<std::wstring> buttons;
+};
+// The next message box of the process, or an empty result after the timeout.
+MessageBoxSeen WaitMessageBox(DWORD pid, DWORD timeoutMs);
+void Answer(const MessageBoxSeen& box, int buttonId);
+// True when the process shows no message box for the whole time.
+bool NoMessageBox(DWORD pid, DWORD ms);
+
+// Real mouse input at the centre of a window (the cursor moves there).
+void HoverOver(HWND window);
+void ClickLeft(HWND window);
+void PumpFor(DWORD ms);
+
+}  // namespace velmora::uitest
