@@ -1,0 +1,70 @@
+#pragma once
+// The downloader panel as a child window: the controls of XiaZaiQi over its background
+// picture, showing what the portable panel holds and forwarding the user's actions to it.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "download/XiaZaiQi.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Socket.h"
+
+namespace velmora {
+class Picture;
+}
+
+namespace velmora::download {
+
+// Control ids of the panel's children, for the host and for tests (GetDlgItem on hwnd()).
+constexpr int kIdTxtSource = 2101;
+constexpr int kIdTxtDest = 2102;
+constexpr int kIdCmdStart = 2103;
+constexpr int kIdJcbutton2 = 2104;
+constexpr int kIdLstStatus = 2105;
+constexpr int kIdLblStatus = 2106;
+constexpr int kIdLblSpeed = 2107;
+constexpr int kIdJinDu = 2108;
+constexpr int kIdTiShi = 2109;
+
+constexpr int kPanelWidth = 580;
+constexpr int kPanelHeight = 110;
+
+class XiaZaiQiWindow : private XiaZaiQiObserver {
+public:
+    // Creates the panel at (x, y) in the parent's client area, in pixels; null when the window
+    // cannot be created. A missing background picture is reported and creation goes on.
+    static std::unique_ptr<XiaZaiQiWindow> Create(HWND parent, int x, int y, Platform& platform);
+    ~XiaZaiQiWindow() override;
+    XiaZaiQiWindow(const XiaZaiQiWindow&) = delete;
+    XiaZaiQiWindow& operator=(const XiaZaiQiWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    // The logic behind the controls: the job sets its texts, seams and starts it here.
+    XiaZaiQi& panel() { return panel_; }
+
+private:
+    explicit XiaZaiQiWindow(Platform& platform);
+    static LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    void CreateControls();
+    void Command(int id, int code);
+    HWND Child(int id) const { return GetDlgItem(hwnd_, id); }
+    void ShowText(int id, const std::string& text);
+
+    void LogCleared() override;
+    void LineAdded(const std::string& line) override;
+    void Changed(Control control) override;
+
+    Platform& platform_;
+    win32::Win32TcpClient socket_;
+    XiaZaiQi panel_;
+    std::unique_ptr<Picture> background_;
+    HWND hwnd_ = nullptr;
+};
+
+// The folder chooser (`XuanZeMuLu`): file-system folders only; nothing when cancelled.
+std::optional<std::string> XuanZeMuLu(HWND owner, const std::string& title);
+
+}  // namespace velmora::download

@@ -1,0 +1,270 @@
+// The panel in a real window, downloading over a real loopback socket from a server thread.
+#include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "download/XiaZaiQi_win.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace velmora::download {
+namespace {
+
+class RecordingDialogs : public Dialogs {
+public:
+    MessageResult ShowMessage(const std::string& text, const std::string& title, MessageButtons) override {
+        shown.push_back(title + "|" + text);
+        return MessageResult::Ok;
+    }
+    std::vector<std::string> shown;
+};
+
+// A fresh program directory under the temporary folder.
+class TempProgramDirectory : public Environment {
+public:
+    TempProgramDirectory() {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        dir_ = Narrow(temp, wcslen(temp)) + "velmora-xzq-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(counter_++);
+        win32::RealPlatform().files.CreateDirectories(dir_ + "\\Skin\\img");
+    }
+    std::optional<std::string> Variable(const std::string& name) override {
+        return win32::RealPlatform().environment.Variable(name);
+    }
+    std::string ProgramDirectory() override { return dir_; }
+    std::string ExecutableBaseName() override { return "Velmora"; }
+
+private:
+    static inline int counter_ = 0;
+    std::string dir_;
+};
+
+// One connection: reads the request, then sends the pieces with a pause between them and
+// closes when told to.
+class ServerThread {
+public:
+    ServerThread(std::vector<std::string> pieces, bool closeAtEnd) {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int len = sizeof a;
+        bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &len);
+        port_ = ntohs(a.sin_port);
+        listen(listener_, 1);
+        thread_ = std::thread([this, pieces = std::move(pieces), closeAtEnd] { Run(pieces, closeAtEnd); });
+    }
+    ~ServerThread() {
+        if (thread_.joinable()) thread_.join();
+        closesocket(listener_);
+    }
+    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    const std::string& Request() {
+        if (thread_.joinable()) thread_.join();
+        return request_;
+    }
+
+private:
+    void Run(const std::vector<std::string>& pieces, bool closeAtEnd) {
+        const SOCKET s = accept(listener_, nullptr, nullptr);
+        if (s == INVALID_SOCKET) return;
+        char buffer[4096];
+        while (request_.find("\r\n\r\n") == std::string::npos) {
+            const int n = recv(s, buffer, sizeof buffer, 0);
+            if (n <= 0) break;
+            request_.append(buffer, static_cast<size_t>(n));
+        }
+        for (const std::string& piece : pieces) {
+            send(s, piece.data(), static_cast<int>(piece.size()), 0);
+            Sleep(20);
+        }
+        if (!closeAtEnd) {
+            // Until the client has done with the connection.
+            while (recv(s, buffer, sizeof buffer, 0) > 0) {
+            }
+        }
+        closesocket(s);
+    }
+
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::string request_;
+    std::thread thread_;
+};
+
+class PanelWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 240, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(host_, nullptr);
+    }
+    void TearDown() override {
+        view_.reset();
+        DestroyWindow(host_);
+    }
+    void CreatePanel() {
+        view_ = XiaZaiQiWindow::Create(host_, 10, 120, platform_);
+        ASSERT_NE(view_, nullptr);
+        view_->panel().SetInstallStep([this](const std::string& file) { installed_.push_back(file); });
+    }
+    // Runs the message loop until the download has ended or ten seconds have passed.
+    void PumpUntilIdle() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (view_->panel().Busy() && std::chrono::steady_clock::now() < deadline) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        ASSERT_FALSE(view_->panel().Busy());
+    }
+    void Download(const std::string& url, const std::string& dest) {
+        view_->panel().SetSource(url);
+        view_->panel().SetDest(dest);
+        view_->panel().SetRateTimer(true);
+        view_->panel().XiaZai();
+        PumpUntilIdle();
+    }
+    HWND Child(int id) const { return GetDlgItem(view_->hwnd(), id); }
+    std::string Text(int id) const {
+        wchar_t text[1024] = {};
+        GetWindowTextW(Child(id), text, 1024);
+        return Narrow(text, wcslen(text));
+    }
+    std::vector<std::string> ListLines() const {
+        std::vector<std::string> lines;
+        const int n = static_cast<int>(SendMessageW(Child(kIdLstStatus), LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            wchar_t line[1024] = {};
+            SendMessageW(Child(kIdLstStatus), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+            lines.push_back(Narrow(line, wcslen(line)));
+        }
+        return lines;
+    }
+    std::string Program(const std::string& relative) const { return environment_.ProgramDirectory() + relative; }
+    std::optional<std::string> Read(const std::string& path) const { return win32::RealPlatform().files.ReadAll(path); }
+    void Write(const std::string& path, const std::string& text) {
+        auto file = win32::RealPlatform().files.OpenForWrite(path);
+        ASSERT_TRUE(file && file->Write(text.data(), text.size()) && file->Close());
+    }
+
+    RecordingDialogs dialogs_;
+    mutable TempProgramDirectory environment_;
+    Platform& real_ = win32::RealPlatform();
+    Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_, real_.codePage};
+    HWND host_ = nullptr;
+    std::unique_ptr<XiaZaiQiWindow> view_;
+    std::vector<std::string> installed_;
+};
+
+TEST_F(PanelWindowTest, MissingBackgroundIsReportedAndCreationGoesOn) {
+    CreatePanel();
+    EXPECT_EQ(dialogs_.shown, std::vector<std::string>{"错误|缺少软件背景图片!"});
+    EXPECT_EQ(Text(kIdCmdStart), "下载");
+    EXPECT_EQ(Text(kIdJcbutton2), "浏览");
+    EXPECT_EQ(Text(kIdLblStatus), "速率/%比.");
+    EXPECT_EQ(Text(kIdLblSpeed), "速率: 0.00 KB/s");
+    EXPECT_EQ(Text(kIdTiShi), "暂时没有资源准备下载...");
+    for (int id : {kIdTxtSource, kIdTxtDest, kIdLstStatus, kIdJinDu}) EXPECT_NE(Child(id), nullptr) << id;
+}
+
+TEST_F(PanelWindowTest, BackgroundPictureLoads) {
+    const std::string picture = std::string(getenv("VELMORA_SOURCE") ? getenv("VELMORA_SOURCE") : "") +
+                                "\\res\\Skin\\img\\General.jpg";
+    const auto bytes = Read(picture);
+    if (!bytes) GTEST_SKIP() << "no picture at " << picture;
+    Write(Program("\\Skin\\img\\General.jpg"), *bytes);
+    CreatePanel();
+    EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(PanelWindowTest, TypedSourceMovesTheDestination) {
+    CreatePanel();
+    SetWindowTextW(Child(kIdTxtSource), L"http://h/壁纸.jpg");
+    EXPECT_EQ(view_->panel().controls().source, "http://h/壁纸.jpg");
+    EXPECT_EQ(Text(kIdTxtDest), Program("\\壁纸.jpg"));
+}
+
+TEST_F(PanelWindowTest, DownloadsIntoTheFileAndHandsOver) {
+    std::string body(200000, '\0');
+    for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>(i * 31 + i / 977);
+    ServerThread server({"HTTP/1.1 200 OK\r\nContent-Le", "ngth: 200000\r\n\r", "\n" + body.substr(0, 1000),
+                         body.substr(1000, 120000), body.substr(121000)},
+                        false);
+    CreatePanel();
+    const std::string dest = Program("\\壁纸.jpg");
+    Write(dest, "the old picture");
+    Download(server.Url("/pic/壁纸.jpg"), dest);
+
+    EXPECT_EQ(installed_, std::vector<std::string>{dest});
+    EXPECT_TRUE(Read(dest) == body);
+    EXPECT_FALSE(Read(dest + ".part"));
+    const auto lines = ListLines();
+    ASSERT_GE(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "Initializing URL " + server.Url("/pic/壁纸.jpg") + "...");
+    EXPECT_EQ(lines[6], "Connection established: 127.0.0.1:" + server.Url("").substr(17));
+    EXPECT_EQ(lines.back(), "Download complete.");
+    EXPECT_EQ(static_cast<int>(SendMessageW(Child(kIdLstStatus), LB_GETCURSEL, 0, 0)),
+              static_cast<int>(lines.size()) - 1);
+    EXPECT_EQ(Text(kIdLblStatus), "安装资源中ing...");
+    EXPECT_EQ(Text(kIdLblSpeed), "速率: 0.00 KB/s");
+    EXPECT_EQ(Text(kIdTxtSource), "");
+    EXPECT_FALSE(IsWindowEnabled(Child(kIdCmdStart)));
+    EXPECT_EQ(SendMessageW(Child(kIdJinDu), PBM_GETPOS, 0, 0), 0);
+    // The request went out in the system code page.
+    if (GetACP() == 936) {
+        EXPECT_EQ(server.Request(), "GET /pic/\xB1\xDA\xD6\xBD.jpg HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    }
+}
+
+TEST_F(PanelWindowTest, EarlyCloseKeepsTheOldFile) {
+    ServerThread server({"HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\nonly a part"}, true);
+    CreatePanel();
+    const std::string dest = Program("\\a.jpg");
+    Write(dest, "the old picture");
+    Download(server.Url("/a.jpg"), dest);
+    EXPECT_EQ(ListLines().back(), "Socket closed.");
+    EXPECT_EQ(Read(dest), "the old picture");
+    EXPECT_FALSE(Read(dest + ".part"));
+    EXPECT_TRUE(IsWindowEnabled(Child(kIdCmdStart)));
+    EXPECT_TRUE(installed_.empty());
+}
+
+TEST_F(PanelWindowTest, RefusedConnectionIsANetworkError) {
+    int port = 0;
+    {
+        ServerThread unused({}, true);
+        port = std::stoi(unused.Url("").substr(17));
+        // Wake its accept so it ends, then its listener closes.
+        const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_port = htons(static_cast<u_short>(port));
+        connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        send(s, "\r\n\r\n", 4, 0);
+        closesocket(s);
+    }
+    CreatePanel();
+    Download("http://127.0.0.1:" + std::to_string(port) + "/x", Program("\\x"));
+    EXPECT_EQ(ListLines().back(), "Network error. (10061)");
+    EXPECT_TRUE(IsWindowEnabled(Child(kIdCmdStart)));
+}
+
+}  // namespace
+}  // namespace velmora::download
