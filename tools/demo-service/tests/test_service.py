@@ -184,6 +184,13 @@ class NotFound(support.ServiceCase):
                 self.assertEqual(response.status, 404)
 
 
+    def test_other_methods_are_refused_with_a_length(self):
+        for method in (b"POST", b"PUT", b"DELETE"):
+            with self.subTest(method=method):
+                response = self.get("/kelpo.php?id=1201", method=method)
+                self.assertEqual(response.status, 501)
+
+
 class Binding(unittest.TestCase):
     def test_only_loopback_addresses_are_accepted(self):
         for host in ("0.0.0.0", "192.168.1.10", "10.0.0.1", "::", "::1", "example.org", ""):
