@@ -6,27 +6,11 @@
 #include <iostream>
 #include <string>
 
-#include "download/XiaZaiQi.h"
 #include "download/posix/PosixTcpClient.h"
+#include "download/tools/FetchConsole.h"
 #include "platform/testing/TestPlatform.h"
 
 namespace {
-
-using velmora::download::Control;
-using velmora::download::XiaZaiQi;
-
-class Printer : public velmora::download::XiaZaiQiObserver {
-public:
-    explicit Printer(const XiaZaiQi& panel) : panel_(panel) {}
-    void LineAdded(const std::string& line) override { std::cout << line << '\n'; }
-    void Changed(Control control) override {
-        if (control == Control::Status) std::cout << panel_.controls().status << '\n';
-        if (control == Control::Speed) std::cout << panel_.controls().speed << '\n';
-    }
-
-private:
-    const XiaZaiQi& panel_;
-};
 
 std::string CurrentDirectory() {
     char buffer[PATH_MAX];
@@ -44,18 +28,11 @@ int main(int argc, char** argv) {
     velmora::testing::TempFileSystem files;
     velmora::testing::IdentityCodePage codePage;
     velmora::download::PosixTcpClient client;
-    XiaZaiQi panel(client, files, codePage, CurrentDirectory());
-    Printer printer(panel);
-    panel.SetObserver(&printer);
-    bool completed = false;
-    panel.SetInstallStep([&](const std::string&) { completed = true; });
-
-    panel.SetSource(argv[1]);
-    panel.SetDest(argv[2]);
-    panel.SetRateTimer(true);
-    panel.XiaZai();
+    velmora::download::XiaZaiQi panel(client, files, codePage, CurrentDirectory());
+    velmora::download::FetchConsole console(panel, std::cout);
+    console.Start(argv[1], argv[2]);
     const bool ended = velmora::download::RunDownload(panel, client, std::chrono::hours(24));
     std::cout.flush();
     if (!ended) std::cerr << "velmora-fetch: gave up waiting\n";
-    return completed ? 0 : 1;
+    return console.completed() ? 0 : 1;
 }
