@@ -12,6 +12,9 @@ from velmora_demo import packages
 WINE = shutil.which("wine") or shutil.which("wine64")
 PREFIX = os.environ.get("WINEPREFIX", os.path.join(tempfile.gettempdir(), "velmora-demo-wine"))
 
+PROBE = os.environ.get("VELMORA_RESOURCE_PROBE",
+                       os.path.join(os.path.dirname(support.STUB), "velmora-resource-probe.exe"))
+
 # Exit codes of the unpacker.
 OK, BAD_PAYLOAD, BAD_NAME, CANNOT_FORWARD = 0, 2, 3, 5
 
@@ -22,11 +25,14 @@ def wine_env():
     return env
 
 
-def run_program(path):
+def run_program(path, *args):
+    """Exit code and standard output of a Windows program."""
     # Output goes to files, never pipes: Wine's background services inherit them.
-    with tempfile.TemporaryFile() as out:
-        result = subprocess.run([WINE, path], stdout=out, stderr=out, env=wine_env(), timeout=180,
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        result = subprocess.run([WINE, path] + list(args), stdout=out, stderr=err, env=wine_env(), timeout=180,
                                 cwd=os.path.dirname(path))
+        out.seek(0)
+        run_program.output = out.read().decode("latin-1")
     return result.returncode
 
 
@@ -79,6 +85,23 @@ class UnpackUnderWine(support.ServiceCase):
                 self.assertEqual(self.tree(self.folder), expected)
                 shutil.rmtree(self.folder)
                 os.mkdir(self.folder)
+
+    @unittest.skipUnless(os.path.exists(PROBE), "resource probe not built")
+    def test_windows_accepts_the_unpacked_cursors_and_icon_library(self):
+        scheme, package = self.served("1503")
+        self.assertEqual(run_program(self.place(scheme, package)), OK)
+        for file_name in sorted(os.listdir(os.path.join(self.folder, scheme))):
+            with self.subTest(cursor=file_name):
+                self.assertEqual(run_program(PROBE, "cursor", os.path.join(self.folder, scheme, file_name)), OK)
+        icon_set, package = self.served("1601")
+        self.assertEqual(run_program(self.place(icon_set, package)), OK)
+        library = os.path.join(self.folder, icon_set, icon_set + ".icl")
+        self.assertEqual(run_program(PROBE, "icons", library), OK)
+        self.assertEqual(run_program.output.split(), ["10"])
+        # The probe itself tells a picture from a cursor or an icon library.
+        picture = os.path.join(self.folder, icon_set + ".jpg")
+        self.assertNotEqual(run_program(PROBE, "cursor", picture), OK)
+        self.assertNotEqual(run_program(PROBE, "icons", picture), OK)
 
     def test_theme_unpacks_its_installer_which_fills_the_theme_folder(self):
         name, package = self.served("1402")
