@@ -15,13 +15,9 @@ run_ctest() {  # name, build dir
     return $status
 }
 
-echo "== native build and tests"
+echo "== builds: native (ASan, UBSan), i686 release, x86_64 for Wine"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j"$jobs"
-native_status=0
-run_ctest native build/native || native_status=$?
-
-echo "== Windows builds"
 for arch in i686 x86_64; do
     cmake -S . -B "build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" >/dev/null
@@ -29,13 +25,18 @@ for arch in i686 x86_64; do
 done
 bash scripts/check-xp-imports.sh dist/i686
 
-echo "== Windows tests under Wine"
+echo "== Wine prefix and display"
 export VELMORA_WINEPREFIX="$root/build/wineprefix-test"
 rm -rf "$VELMORA_WINEPREFIX"
 source scripts/wine-env.sh
 trap velmora_stop_display EXIT
 velmora_start_display
 velmora_prepare_prefix
+echo "== native tests"
+native_status=0
+run_ctest native build/native || native_status=$?
+
+echo "== Windows tests under Wine"
 wine_status=0
 # The Windows tests share one display and one prefix: run them one after another.
 jobs=1 run_ctest wine build/x86_64 || wine_status=$?

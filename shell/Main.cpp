@@ -1,5 +1,8 @@
 #include "shell/Main.h"
 
+#include "download/fuwu/FuWu.h"
+#include "shell/LianJie.h"
+#include "shell/XiTong.h"
 #include "shell/ZiYuanMuLu.h"
 
 namespace velmora {
@@ -30,9 +33,11 @@ void Main::Load() {
 
 void Main::JiaZaiBeiJing() {
     const std::string img = p_.environment.ProgramDirectory() + "\\Skin\\img\\";
-    if (!view_.LoadBackground(img + "Background.jpg")) {
-        p_.dialogs.ShowMessage("Skin\\img缺少General图片!", "错误", MessageButtons::Ok);
+    bool ok = view_.LoadBackground(img + "Background.jpg");
+    for (YeMianTuPian frame : {YeMianTuPian::ShouYeKuang, YeMianTuPian::WangLuoZiYuan, YeMianTuPian::GuangGao}) {
+        ok = view_.LoadPagePicture(frame, img + "General.jpg") && ok;
     }
+    if (!ok) p_.dialogs.ShowMessage("Skin\\img缺少General图片!", "错误", MessageButtons::Ok);
 }
 
 void Main::OnCloseClicked() {
@@ -48,5 +53,81 @@ void Main::OnCloseClicked() {
 }
 
 void Main::OnMinimizeClicked() { view_.HideMain(); }
+
+void Main::Tip(const std::string& text) { p_.dialogs.ShowMessage(text, "提示", MessageButtons::Ok); }
+
+void Main::ShowOnline(int category, bool wallpaperPosition) {
+    view_.NavigateOnlineBrowser(FenLeiYeMian(p_, category));
+    view_.BringToFront(YeMian::WangLuoZiYuan);
+    view_.ShowWallpaperPosition(wallpaperPosition);
+}
+
+void Main::OnTabPressed(int index, ShuBiaoJian button) {
+    if (button != ShuBiaoJian::Zuo || index < 0 || index >= kXuanXiangShu) return;
+    if (index == 0) {
+        view_.BringToFront(YeMian::ShouYeKuang);
+    } else if (!JianChaWangLuo(p_)) {
+        Tip("网络连接不正常,请查看宽带是否连接!");
+    } else if (index == 2) {
+        const ZiYuanLeiXing& themes = LeiXing(LeiXingBianHao::DianNaoZhuTi);
+        const std::string system = PanDuanXiTong(p_);
+        if (system == kWindowsXP) {
+            view_.NavigateOnlineBrowser(FenLeiYeMian(p_, themes.serviceCategoryXp));
+        } else if (system == kWindows7) {
+            view_.NavigateOnlineBrowser(FenLeiYeMian(p_, themes.serviceCategoryWin7));
+        } else {
+            Tip(system + "系统暂时支持该功能！");
+        }
+        view_.BringToFront(YeMian::WangLuoZiYuan);
+        view_.ShowWallpaperPosition(false);
+    } else if (index == 5) {
+        const std::string system = PanDuanXiTong(p_);
+        if (system != kWindowsXP) {
+            Tip(system + " 系统不能使用该功能,该功能只适用于XP系统");
+        } else {
+            ShowOnline(LeiXing(LeiXingBianHao::QiDongJieMian).serviceCategoryXp, false);
+        }
+    } else if (index != 6) {
+        // Tabs 1, 3 and 4 show their kind's page; only wallpapers have a position to choose.
+        for (const ZiYuanLeiXing& kind : ZiYuanLeiXingBiao()) {
+            if (kind.onlineTab == index) ShowOnline(kind.serviceCategoryXp, index == 1);
+        }
+    }
+    if (index == 6) {
+        view_.BringToFront(YeMian::ZiYuanGuanLiKuang);
+        view_.NavigateLocalBrowser(p_.environment.ProgramDirectory() + "\\Data storage\\Web\\Ziygl.html");
+    }
+    view_.MoveSelectionMarker(XuanKuangLeft(index));
+}
+
+void Main::OnTabHover(int index) {
+    if (index >= 0 && index < kXuanXiangShu) view_.ShowHoverMarker(XuanKuangLeft(index));
+}
+
+bool Main::OnOnlineBeforeNavigate(const std::string& url) {
+    const auto id = ZaiXianZiYuanId(url);
+    if (!id) return false;
+    view_.CanShu(*id, "资源");
+    return true;
+}
+
+void Main::OnOnlineTitleChange(const std::string& title) { view_.SetStatusLine("当前：" + title); }
+
+void Main::OnOnlineDownloadComplete() { view_.HoldOnlineDocumentWithoutContextMenu(); }
+
+bool Main::OnLocalBeforeNavigate(const std::string& url) {
+    const BenDiMingLing command = JieXiBenDiLianJie(url);
+    if (!command.intercepted) return false;
+    if (command.kind) {
+        const std::string system =
+            command.kind->id == LeiXingBianHao::QiDongJieMian ? PanDuanXiTong(p_) : std::string(kWindowsXP);
+        if (system != kWindowsXP) {
+            Tip(system + "系统暂时不支持该功能!");
+        } else {
+            view_.XianShiBenDiZiYuan(*command.kind);
+        }
+    }
+    return true;
+}
 
 }  // namespace velmora

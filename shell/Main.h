@@ -6,11 +6,37 @@
 #include "platform/Platform.h"
 #include "shell/ChuangTi.h"
 #include "shell/PeiZhi.h"
+#include "shell/ZiYuanMuLu.h"
 
 namespace velmora {
 
+// The three page frames below the tabs; exactly one is in front.
+enum class YeMian { ShouYeKuang, WangLuoZiYuan, ZiYuanGuanLiKuang };
+// Frames that show the page picture "\Skin\img\General.jpg".
+enum class YeMianTuPian { ShouYeKuang, WangLuoZiYuan, GuangGao };
+enum class ShuBiaoJian { Zuo, You, Zhong };  // left, right, middle button
+
+inline constexpr int kXuanXiangShu = 7;
+// Left edge of tab i's click area XuanKuang, in twips; the markers move there.
+inline constexpr int XuanKuangLeft(int index) { return 350 + 1350 * index; }
+
 class MainView : public virtual ChromeView {
 public:
+    virtual void BringToFront(YeMian page) = 0;
+    virtual void NavigateLocalBrowser(const std::string& url) = 0;  // BenDiGuanLi
+    virtual void ShowWallpaperPosition(bool visible) = 0;          // BiZhiWeiZhi and Label1
+    virtual void MoveSelectionMarker(int leftTwips) = 0;           // HuaKuangXD
+    virtual void ShowHoverMarker(int leftTwips) = 0;               // HuaKuang
+    virtual void SetStatusLine(const std::string& text) = 0;       // XinXi
+    // Holds the online page's current document; its context-menu event answers false.
+    virtual void HoldOnlineDocumentWithoutContextMenu() = 0;
+    virtual bool LoadPagePicture(YeMianTuPian frame, const std::string& path) = 0;
+    // Lets the window messages already waiting run once.
+    virtual void PumpPendingMessages() = 0;
+    // Calls out: the downloader panel prepares a job; the management centre opens a kind.
+    virtual void CanShu(const std::string& id, const std::string& type) = 0;
+    virtual void XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) = 0;
+
     // Start-up steps whose pieces live elsewhere; each is the call it will always be.
     virtual void NavigateOnlineBrowser(const std::string& url) = 0;  // Zyll
     virtual void SetBrowsersSilent() = 0;                             // Zyll and BenDiGuanLi
@@ -40,7 +66,18 @@ public:
     void OnCloseClicked();
     void OnMinimizeClicked();
 
+    void OnTabPressed(int index, ShuBiaoJian button);
+    void OnTabHover(int index);
+    // Navigation handlers: true cancels the navigation.
+    bool OnOnlineBeforeNavigate(const std::string& url);
+    void OnOnlineTitleChange(const std::string& title);
+    void OnOnlineDownloadComplete();
+    bool OnLocalBeforeNavigate(const std::string& url);
+
 private:
+    void ShowOnline(int category, bool wallpaperPosition);
+    void Tip(const std::string& text);
+
     Platform& p_;
     MainView& view_;
     QuanJuSheZhi& settings_;

@@ -22,6 +22,7 @@ protected:
     void Skin() {
         t.files.CreateDirectories(t.ProgramPath("\\Skin\\img"));
         t.files.WriteText(t.ProgramPath("\\Skin\\img\\Background.jpg"), "jpg");
+        t.files.WriteText(t.ProgramPath("\\Skin\\img\\General.jpg"), "jpg");
     }
     std::vector<std::string> Messages() const {
         std::vector<std::string> m;
@@ -96,10 +97,22 @@ TEST_F(MainTest, BadOpacityIsReportedOnceAfterTheFlags) {
     EXPECT_EQ(view.opacity, 255);
 }
 
-TEST_F(MainTest, MissingBackgroundIsReportedOnce) {
+TEST_F(MainTest, MissingPicturesAreReportedOnce) {
     testing::WriteDefaultConfig(t);
-    main.Load();
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Skin\\img缺少General图片!"}));
+    for (const char* present : {"", "Background.jpg", "General.jpg"}) {
+        testing::TestPlatform tp;
+        testing::WriteDefaultConfig(tp);
+        tp.files.CreateDirectories(tp.ProgramPath("\\Skin\\img"));
+        if (*present) tp.files.WriteText(tp.ProgramPath("\\Skin\\img\\") + present, "jpg");
+        RecordingMainView v(tp.files);
+        QuanJuSheZhi s;
+        Main(tp.platform, v, s).Load();
+        ASSERT_EQ(tp.dialogs.shown.size(), 1u) << present;
+        EXPECT_EQ(tp.dialogs.shown[0].text, "Skin\\img缺少General图片!");
+        EXPECT_EQ(tp.dialogs.shown[0].title, "错误");
+        // Every picture is still tried.
+        EXPECT_EQ(std::count(v.calls.begin(), v.calls.end(), "LoadPagePicture 2"), 1);
+    }
 }
 
 TEST_F(MainTest, CloseExitsInOrderOrOnlyHides) {
