@@ -15,6 +15,8 @@ constexpr int kFileAccessError = 75;
 
 const char* const kPartSuffix = ".part";
 
+std::string FileFailedLine() { return "Create local file failed. (" + std::to_string(kFileAccessError) + ")"; }
+
 std::string WithTrailingBackslash(const std::string& dir) { return EndsWith(dir, "\\") ? dir : dir + "\\"; }
 
 std::string Decimal(int64_t hundredthsOrTenths, int places) {
@@ -64,23 +66,18 @@ void XiaZaiQi::XieZhuangTai(const std::string& line) {
 }
 
 void XiaZaiQi::SelectLine(int index) {
-    if (index < -1 || index >= static_cast<int>(c_.log.size()) || index == c_.selected) return;
-    c_.selected = index;
-    Notify(Control::Selection);
+    if (index < -1 || index >= static_cast<int>(c_.log.size())) return;
+    Update(c_.selected, index, Control::Selection);
 }
 
 void XiaZaiQi::SetSource(const std::string& text) {
     if (text == c_.source) return;
-    c_.source = text;
-    Notify(Control::Source);
+    Update(c_.source, text, Control::Source);
     if (destFollowsSource_) SetDest(programFolder_ + QuWenJianMing(text));
 }
 
 void XiaZaiQi::SetDest(const std::string& text) {
-    if (text != c_.dest) {
-        c_.dest = text;
-        Notify(Control::Dest);
-    }
+    Update(c_.dest, text, Control::Dest);
     destFollowsSource_ = c_.dest == programFolder_ + QuWenJianMing(c_.source);
 }
 
@@ -95,48 +92,20 @@ void XiaZaiQi::StartClicked() {
     if (c_.startEnabled && startAction_) startAction_();
 }
 
-void XiaZaiQi::SetStartEnabled(bool enabled) {
-    if (enabled == c_.startEnabled) return;
-    c_.startEnabled = enabled;
-    Notify(Control::Start);
+template <typename T>
+void XiaZaiQi::Update(T& field, const T& value, Control control) {
+    if (field == value) return;
+    field = value;
+    Notify(control);
 }
 
-void XiaZaiQi::SetLocked(bool locked) {
-    if (locked == c_.textLocked) return;
-    c_.textLocked = locked;
-    Notify(Control::Locked);
-}
-
-void XiaZaiQi::SetPrompt(const std::string& text) {
-    if (text == c_.prompt) return;
-    c_.prompt = text;
-    Notify(Control::Prompt);
-}
-
-void XiaZaiQi::SetStatus(const std::string& text) {
-    if (text == c_.status) return;
-    c_.status = text;
-    Notify(Control::Status);
-}
-
-void XiaZaiQi::SetSpeed(const std::string& text) {
-    if (text == c_.speed) return;
-    c_.speed = text;
-    Notify(Control::Speed);
-}
-
-void XiaZaiQi::SetProgress(int value) {
-    value = std::clamp(value, 0, 100);
-    if (value == c_.progress) return;
-    c_.progress = value;
-    Notify(Control::Progress);
-}
-
-void XiaZaiQi::SetRateTimer(bool running) {
-    if (running == c_.rateTimer) return;
-    c_.rateTimer = running;
-    Notify(Control::RateTimer);
-}
+void XiaZaiQi::SetStartEnabled(bool enabled) { Update(c_.startEnabled, enabled, Control::Start); }
+void XiaZaiQi::SetLocked(bool locked) { Update(c_.textLocked, locked, Control::Locked); }
+void XiaZaiQi::SetPrompt(const std::string& text) { Update(c_.prompt, text, Control::Prompt); }
+void XiaZaiQi::SetStatus(const std::string& text) { Update(c_.status, text, Control::Status); }
+void XiaZaiQi::SetSpeed(const std::string& text) { Update(c_.speed, text, Control::Speed); }
+void XiaZaiQi::SetProgress(int value) { Update(c_.progress, std::clamp(value, 0, 100), Control::Progress); }
+void XiaZaiQi::SetRateTimer(bool running) { Update(c_.rateTimer, running, Control::RateTimer); }
 
 void XiaZaiQi::RateTimerTick() {
     if (!c_.rateTimer) return;
@@ -297,7 +266,7 @@ bool XiaZaiQi::OpenPartFile() {
     }
     if (file_) return true;
     partPath_.clear();
-    Fail("Create local file failed. (" + std::to_string(kFileAccessError) + ")");
+    Fail(FileFailedLine());
     return false;
 }
 
@@ -308,7 +277,7 @@ bool XiaZaiQi::WriteBody(const char* data, size_t count) {
         take = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(count), *contentLength_ - received_));
     }
     if (take > 0 && !file_->Write(data, take)) {
-        Fail("Create local file failed. (" + std::to_string(kFileAccessError) + ")");
+        Fail(FileFailedLine());
         return false;
     }
     received_ += static_cast<int64_t>(take);
@@ -331,7 +300,7 @@ void XiaZaiQi::Complete() {
     socket_.Close();
     phase_ = Phase::Idle;
     if (!FinishFile()) {
-        Fail("Create local file failed. (" + std::to_string(kFileAccessError) + ")");
+        Fail(FileFailedLine());
         return;
     }
     SetLocked(false);
@@ -354,7 +323,7 @@ void XiaZaiQi::PeerClosed() {
     // Without a length the close is the only end there is: the file is kept. With a length it
     // came short and is dropped.
     if (lengthUnknown) {
-        if (!FinishFile()) XieZhuangTai("Create local file failed. (" + std::to_string(kFileAccessError) + ")");
+        if (!FinishFile()) XieZhuangTai(FileFailedLine());
     } else {
         DiscardFile();
     }

@@ -110,6 +110,8 @@ private:
     void SetProgress(int value);
     void SetLocked(bool locked);
     void Notify(Control control);
+    template <typename T>
+    void Update(T& field, const T& value, Control control);
 
     TcpClient& socket_;
     FileSystem& files_;

@@ -3,6 +3,8 @@
 // owner's event loop (the user-interface thread on Windows), never from inside a call made to
 // the client, and no event arrives after Close() until the next Connect().
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <string>
 
 namespace velmora {
@@ -32,6 +34,35 @@ public:
     virtual int PeerPort() = 0;
     virtual std::string LocalAddress() = 0;
     virtual int LocalPort() = 0;
+};
+
+// Bytes waiting to go out, and which Send() calls they complete as they leave.
+class SendQueue {
+public:
+    void Append(const std::string& bytes) {
+        data_ += bytes;
+        queued_ += bytes.size();
+        ends_.push_back(queued_);
+    }
+    const std::string& data() const { return data_; }
+    // Drops n sent bytes; how many Send() calls are complete now.
+    size_t Sent(size_t n) {
+        data_.erase(0, n);
+        sent_ += n;
+        size_t completed = 0;
+        while (!ends_.empty() && ends_.front() <= sent_) {
+            ends_.pop_front();
+            ++completed;
+        }
+        return completed;
+    }
+    void Clear() { *this = SendQueue(); }
+
+private:
+    std::string data_;
+    uint64_t queued_ = 0;
+    uint64_t sent_ = 0;
+    std::deque<uint64_t> ends_;
 };
 
 // Error numbers shared by the implementations.

@@ -50,9 +50,7 @@ void PosixTcpClient::Close() {
     fd_ = -1;
     connecting_ = false;
     ++generation_;
-    out_.clear();
-    sentTotal_ = queuedTotal_ = 0;
-    sendEnds_.clear();
+    out_.Clear();
     pending_.clear();
 }
 
@@ -91,28 +89,22 @@ void PosixTcpClient::Connect(const std::string& host, int port) {
 
 void PosixTcpClient::Send(const std::string& bytes) {
     if (fd_ < 0) return;
-    out_ += bytes;
-    queuedTotal_ += bytes.size();
-    sendEnds_.push_back(queuedTotal_);
+    out_.Append(bytes);
     if (!connecting_) Flush();
 }
 
 void PosixTcpClient::Flush() {
-    while (!out_.empty()) {
-        const ssize_t n = ::send(fd_, out_.data(), out_.size(), MSG_NOSIGNAL);
+    while (!out_.data().empty()) {
+        const ssize_t n = ::send(fd_, out_.data().data(), out_.data().size(), MSG_NOSIGNAL);
         if (n < 0) {
-            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) break;
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return;
             QueueError(WinsockErrorFor(errno));
-            out_.clear();
-            sendEnds_.clear();
+            out_.Clear();
             return;
         }
-        out_.erase(0, static_cast<size_t>(n));
-        sentTotal_ += static_cast<uint64_t>(n);
-    }
-    while (!sendEnds_.empty() && sendEnds_.front() <= sentTotal_) {
-        sendEnds_.pop_front();
-        pending_.push_back(Event{Queued::SendComplete, 0});
+        for (size_t done = out_.Sent(static_cast<size_t>(n)); done > 0; --done) {
+            pending_.push_back(Event{Queued::SendComplete, 0});
+        }
     }
 }
 
@@ -141,7 +133,7 @@ void PosixTcpClient::Poll(int timeoutMs) {
         if (timeoutMs > 0) ::poll(nullptr, 0, timeoutMs);
         return;
     }
-    pollfd p{fd_, static_cast<short>(POLLIN | ((connecting_ || !out_.empty()) ? POLLOUT : 0)), 0};
+    pollfd p{fd_, static_cast<short>(POLLIN | ((connecting_ || !out_.data().empty()) ? POLLOUT : 0)), 0};
     const int ready = ::poll(&p, 1, timeoutMs);
     if (ready <= 0) return;
     const uint64_t generation = generation_;
@@ -158,7 +150,7 @@ void PosixTcpClient::Poll(int timeoutMs) {
         connecting_ = false;
         if (sink_) sink_->Connected();
         if (generation != generation_) return;
-        if (!out_.empty()) Flush();
+        if (!out_.data().empty()) Flush();
         return;
     }
     if (p.revents & POLLOUT) Flush();

@@ -47,10 +47,7 @@ private:
     int fd_ = -1;
     bool connecting_ = false;
     uint64_t generation_ = 0;
-    std::string out_;
-    uint64_t sentTotal_ = 0;
-    uint64_t queuedTotal_ = 0;
-    std::deque<uint64_t> sendEnds_;
+    SendQueue out_;
     std::deque<Event> pending_;
 };
 

@@ -9,29 +9,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class LoopbackTest : public ::testing::Test {
+class LoopbackTest : public PanelHarness<PosixTcpClient> {
 protected:
-    LoopbackTest() {
-        panel.SetObserver(&seen);
-        panel.SetInstallStep([this](const std::string& file) { installed.push_back(file); });
-    }
-
-    std::string Dest() const { return tp.ProgramPath("\\got.bin"); }
-
     void Download(const std::string& url) {
-        panel.SetSource(url);
-        panel.SetDest(Dest());
-        panel.SetRateTimer(true);
-        panel.XiaZai();
-        ASSERT_TRUE(RunDownload(panel, client, 10s));
+        Start(url);
+        ASSERT_TRUE(RunDownload(panel, socket, 10s));
     }
-    const std::string& LastLine() const { return panel.controls().log.back(); }
-
-    mutable velmora::testing::TestPlatform tp;
-    PosixTcpClient client;
-    XiaZaiQi panel{client, tp.files, tp.codePage, tp.environment.programDirectory};
-    RecordingObserver seen{panel};
-    std::vector<std::string> installed;
+    const std::string& LastLine() const { return Log().back(); }
 };
 
 TEST_F(LoopbackTest, LengthInSeveralPacketsWithPauses) {
@@ -40,7 +24,7 @@ TEST_F(LoopbackTest, LengthInSeveralPacketsWithPauses) {
                                Step::Send("world!")});
     Download(server.Url("/dir/got.bin"));
     EXPECT_EQ(server.Request(), "GET /dir/got.bin HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-    EXPECT_EQ(*tp.files.ReadAll(Dest()), "hello world!");
+    EXPECT_EQ(ReadDest(), "hello world!");
     EXPECT_EQ(installed, std::vector<std::string>{Dest()});
     EXPECT_EQ(LastLine(), "Download complete.");
     const auto& log = panel.controls().log;
@@ -55,7 +39,7 @@ TEST_F(LoopbackTest, LargeBodyArrivesWhole) {
     ScriptedHttpServer server(
         {Step::Send("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body)});
     Download(server.Url("/big"));
-    EXPECT_TRUE(*tp.files.ReadAll(Dest()) == body);
+    EXPECT_TRUE(ReadDest() == body);
     EXPECT_EQ(installed.size(), 1u);
     EXPECT_EQ(seen.statuses[seen.statuses.size() - 2], "下载进度  (100.0%)");
 }
@@ -65,7 +49,7 @@ TEST_F(LoopbackTest, WithoutLengthEndsWithTheClose) {
                                Step::Close()});
     Download(server.Url("/x"));
     EXPECT_EQ(LastLine(), "Socket closed.");
-    EXPECT_EQ(*tp.files.ReadAll(Dest()), "firstsecond");
+    EXPECT_EQ(ReadDest(), "firstsecond");
     EXPECT_TRUE(installed.empty());
 }
 
@@ -74,8 +58,8 @@ TEST_F(LoopbackTest, EarlyCloseLeavesTheOldFile) {
     ScriptedHttpServer server({Step::Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npartial"), Step::Close()});
     Download(server.Url("/x"));
     EXPECT_EQ(LastLine(), "Socket closed.");
-    EXPECT_EQ(*tp.files.ReadAll(Dest()), "keep me");
-    EXPECT_FALSE(tp.files.Stat(Dest() + ".part"));
+    EXPECT_EQ(ReadDest(), "keep me");
+    EXPECT_FALSE(PartFileExists());
 }
 
 TEST_F(LoopbackTest, ResetIsANetworkError) {

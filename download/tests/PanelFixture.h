@@ -29,9 +29,11 @@ private:
     const XiaZaiQi& panel_;
 };
 
-class PanelTest : public ::testing::Test {
+// A panel over the given socket, with its changes and hand-overs recorded.
+template <typename Socket>
+class PanelHarness : public ::testing::Test {
 protected:
-    PanelTest() {
+    PanelHarness() {
         panel.SetObserver(&seen);
         panel.SetInstallStep([this](const std::string& file) { installed.push_back(file); });
     }
@@ -40,28 +42,35 @@ protected:
     std::string ReadDest() const { return *tp.files.ReadAll(Dest()); }
     bool PartFileExists() const { return tp.files.Stat(Dest() + ".part").has_value(); }
     const std::vector<std::string>& Log() const { return panel.controls().log; }
+    // Sets the texts as the job does and starts.
+    void Start(const std::string& source) {
+        panel.SetSource(source);
+        panel.SetDest(Dest());
+        panel.SetRateTimer(true);
+        panel.XiaZai();
+    }
+
+    mutable velmora::testing::TestPlatform tp;
+    Socket socket;
+    XiaZaiQi panel{socket, tp.files, tp.codePage, tp.environment.programDirectory};
+    RecordingObserver seen{panel};
+    std::vector<std::string> installed;
+};
+
+class PanelTest : public PanelHarness<FakeTcpClient> {
+protected:
     bool Logged(const std::string& line) const {
         for (const auto& l : Log()) {
             if (l == line) return true;
         }
         return false;
     }
-
     // Starts a download of the given address into Dest() and lets it connect.
     void StartConnected(const std::string& source = "http://example.test/pic.jpg") {
-        panel.SetSource(source);
-        panel.SetDest(Dest());
-        panel.SetRateTimer(true);
-        panel.XiaZai();
+        Start(source);
         panel.Connected();
     }
     void Deliver(const std::string& bytes) { panel.DataArrived(bytes.data(), bytes.size()); }
-
-    mutable velmora::testing::TestPlatform tp;
-    FakeTcpClient socket;
-    XiaZaiQi panel{socket, tp.files, tp.codePage, tp.environment.programDirectory};
-    RecordingObserver seen{panel};
-    std::vector<std::string> installed;
 };
 
 }  // namespace velmora::download::testing

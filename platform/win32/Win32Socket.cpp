@@ -66,9 +66,7 @@ void Win32TcpClient::Close() {
     socket_ = INVALID_SOCKET;
     connected_ = false;
     ++generation_;
-    out_.clear();
-    sentTotal_ = queuedTotal_ = 0;
-    sendEnds_.clear();
+    out_.Clear();
 }
 
 void Win32TcpClient::Queue(Queued kind, int error) {
@@ -124,29 +122,21 @@ void Win32TcpClient::Connect(const std::string& host, int port) {
 
 void Win32TcpClient::Send(const std::string& bytes) {
     if (socket_ == INVALID_SOCKET) return;
-    out_ += bytes;
-    queuedTotal_ += bytes.size();
-    sendEnds_.push_back(queuedTotal_);
+    out_.Append(bytes);
     if (connected_) Flush();
 }
 
 void Win32TcpClient::Flush() {
-    while (!out_.empty()) {
-        const int n = send(socket_, out_.data(), static_cast<int>(out_.size()), 0);
+    while (!out_.data().empty()) {
+        const int n = send(socket_, out_.data().data(), static_cast<int>(out_.data().size()), 0);
         if (n == SOCKET_ERROR) {
             const int error = WSAGetLastError();
-            if (error == WSAEWOULDBLOCK) break;  // FD_WRITE follows when there is room again
-            out_.clear();
-            sendEnds_.clear();
+            if (error == WSAEWOULDBLOCK) return;  // FD_WRITE follows when there is room again
+            out_.Clear();
             Queue(Queued::Error, error);
             return;
         }
-        out_.erase(0, static_cast<size_t>(n));
-        sentTotal_ += static_cast<uint64_t>(n);
-    }
-    while (!sendEnds_.empty() && sendEnds_.front() <= sentTotal_) {
-        sendEnds_.pop_front();
-        Queue(Queued::SendComplete, 0);
+        for (size_t done = out_.Sent(static_cast<size_t>(n)); done > 0; --done) Queue(Queued::SendComplete, 0);
     }
 }
 
@@ -185,7 +175,7 @@ void Win32TcpClient::SocketMessage(SOCKET s, WORD event, WORD error) {
             connected_ = true;
             const uint64_t generation = generation_;
             if (sink_) sink_->Connected();
-            if (generation == generation_ && !out_.empty()) Flush();
+            if (generation == generation_ && !out_.data().empty()) Flush();
             break;
         }
         case FD_WRITE:
