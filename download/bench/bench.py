@@ -56,15 +56,17 @@ class Server:
 
 
 def timed(command, env=None):
-    """Wall time and peak resident memory (KiB) of one run; fails loudly on a bad exit."""
-    start = time.perf_counter()
-    child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
-    _, status, usage = os.wait4(child.pid, 0)
-    elapsed = time.perf_counter() - start
-    child.returncode = os.waitstatus_to_exitcode(status)
-    if child.returncode != 0:
-        sys.exit("failed (%d): %s" % (child.returncode, " ".join(command)))
-    return elapsed, usage.ru_maxrss
+    """Wall time and peak resident memory (KiB) of one run; fails loudly on a bad exit.
+    GNU time starts the command, so the peak is the command's own and not this script's,
+    which a child would otherwise inherit across exec."""
+    with tempfile.NamedTemporaryFile("r", suffix=".rss") as rss:
+        start = time.perf_counter()
+        result = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", rss.name] + command,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+        elapsed = time.perf_counter() - start
+        if result.returncode != 0:
+            sys.exit("failed (%d): %s" % (result.returncode, " ".join(command)))
+        return elapsed, int(rss.read().split()[-1])
 
 
 def check(path, expected):
