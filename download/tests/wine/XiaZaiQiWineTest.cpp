@@ -2,6 +2,7 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,18 @@ public:
                std::to_string(counter_++);
         win32::RealPlatform().files.CreateDirectories(dir_ + "\\Skin\\img");
     }
+    ~TempProgramDirectory() override {
+        // The folder and all below it; the double NUL ends the list of names.
+        std::wstring from = Widen(dir_);
+        from.push_back(L'\0');
+        SHFILEOPSTRUCTW op = {};
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        SHFileOperationW(&op);
+    }
+    TempProgramDirectory(const TempProgramDirectory&) = delete;
+    TempProgramDirectory& operator=(const TempProgramDirectory&) = delete;
     std::optional<std::string> Variable(const std::string& name) override {
         return win32::RealPlatform().environment.Variable(name);
     }
