@@ -61,8 +61,11 @@ private:
     std::string dir_;
 };
 
-// One connection: reads the request, then sends the pieces with a pause between them and
-// closes when told to.
+// A piece that is not sent: the server waits longer than two rate ticks instead.
+const char* const kPause = "pause";
+
+// One connection: reads the request, then sends the pieces with a short pause between them
+// and closes when told to.
 class ServerThread {
 public:
     ServerThread(std::vector<std::string> pieces, bool closeAtEnd) {
@@ -100,6 +103,10 @@ private:
             request_.append(buffer, static_cast<size_t>(n));
         }
         for (const std::string& piece : pieces) {
+            if (piece == kPause) {
+                Sleep(1200);
+                continue;
+            }
             send(s, piece.data(), static_cast<int>(piece.size()), 0);
             Sleep(20);
         }
@@ -133,10 +140,11 @@ protected:
         ASSERT_NE(view_, nullptr);
         view_->panel().SetInstallStep([this](const std::string& file) { installed_.push_back(file); });
     }
-    // Runs the message loop until the download has ended or ten seconds have passed.
-    void PumpUntilIdle() {
+    // Runs the message loop until the condition holds or ten seconds have passed.
+    template <typename Condition>
+    bool PumpUntil(Condition done) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (view_->panel().Busy() && std::chrono::steady_clock::now() < deadline) {
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 TranslateMessage(&msg);
@@ -144,8 +152,9 @@ protected:
             }
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         }
-        ASSERT_FALSE(view_->panel().Busy());
+        return done();
     }
+    void PumpUntilIdle() { ASSERT_TRUE(PumpUntil([this] { return !view_->panel().Busy(); })); }
     void Download(const std::string& url, const std::string& dest) {
         view_->panel().SetSource(url);
         view_->panel().SetDest(dest);
@@ -243,6 +252,45 @@ TEST_F(PanelWindowTest, DownloadsIntoTheFileAndHandsOver) {
     if (GetACP() == 936) {
         EXPECT_EQ(server.Request(), "GET /pic/\xB1\xDA\xD6\xBD.jpg HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
     }
+}
+
+TEST_F(PanelWindowTest, RateTimerRunsDuringTheDownload) {
+    ServerThread server({"HTTP/1.1 200 OK\r\nContent-Length: 2048\r\n\r\n" + std::string(1024, 'a'), kPause,
+                         std::string(1024, 'b')},
+                        false);
+    CreatePanel();
+    view_->panel().SetSource(server.Url("/r.bin"));
+    view_->panel().SetRateTimer(true);
+    view_->panel().XiaZai();
+    EXPECT_TRUE(PumpUntil([this] { return Text(kIdLblSpeed).rfind("下载进度: ", 0) == 0; })) << Text(kIdLblSpeed);
+    PumpUntilIdle();
+    EXPECT_EQ(Text(kIdLblSpeed), "速率: 0.00 KB/s");
+    EXPECT_EQ(installed_.size(), 1u);
+}
+
+// Closes the folder chooser as the user's Cancel would, once it is up.
+VOID CALLBACK CancelChooser(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(h, cls, 16);
+            if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(h)) PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+        },
+        0);
+}
+
+TEST_F(PanelWindowTest, CancelledFolderChooserKeepsTheDestination) {
+    CreatePanel();
+    view_->panel().SetSource("http://h/a.jpg");
+    const std::string before = Text(kIdTxtDest);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, CancelChooser);
+    SendMessageW(view_->hwnd(), WM_COMMAND, MAKEWPARAM(kIdJcbutton2, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Child(kIdJcbutton2)));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(Text(kIdTxtDest), before);
+    EXPECT_EQ(view_->panel().controls().dest, before);
 }
 
 TEST_F(PanelWindowTest, EarlyCloseKeepsTheOldFile) {
