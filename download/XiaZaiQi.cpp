@@ -19,11 +19,12 @@ std::string FileFailedLine() { return "Create local file failed. (" + std::to_st
 
 std::string WithTrailingBackslash(const std::string& dir) { return EndsWith(dir, "\\") ? dir : dir + "\\"; }
 
-std::string Decimal(int64_t hundredthsOrTenths, int places) {
+// A count of tenths or hundredths written with that many decimals.
+std::string Decimal(int64_t scaled, int places) {
     int64_t scale = 1;
     for (int i = 0; i < places; ++i) scale *= 10;
-    const int64_t whole = hundredthsOrTenths / scale;
-    std::string frac = std::to_string(hundredthsOrTenths % scale);
+    const int64_t whole = scaled / scale;
+    std::string frac = std::to_string(scaled % scale);
     frac.insert(0, static_cast<size_t>(places) - frac.size(), '0');
     return std::to_string(whole) + "." + frac;
 }
@@ -31,7 +32,7 @@ std::string Decimal(int64_t hundredthsOrTenths, int places) {
 }  // namespace
 
 std::string ProgressText(int64_t done, int64_t total) {
-    if (total <= 0) return "0.0";
+    if (total <= 0) return "100.0";  // nothing to fetch is all there is
     return Decimal((done * 2000 + total) / (2 * total), 1);
 }
 

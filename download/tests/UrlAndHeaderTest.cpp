@@ -91,6 +91,7 @@ TEST(Formats, RoundHalvesUp) {
     EXPECT_EQ(ProgressText(1, 2000), "0.1");
     EXPECT_EQ(ProgressText(0, 10), "0.0");
     EXPECT_EQ(ProgressText(10, 10), "100.0");
+    EXPECT_EQ(ProgressText(0, 0), "100.0");
     EXPECT_EQ(ProgressText(2147483647, 2147483647), "100.0");
     EXPECT_EQ(RateText(1024), "2.00");
     EXPECT_EQ(RateText(64), "0.13");

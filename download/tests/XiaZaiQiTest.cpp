@@ -261,6 +261,14 @@ TEST_F(PanelTest, ZeroLengthCompletesAtOnceWithAnEmptyFile) {
     EXPECT_EQ(Log().back(), "Download complete.");
 }
 
+TEST_F(PanelTest, ZeroLengthIgnoresBytesThatFollowTheHeader) {
+    StartConnected();
+    Deliver("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\nstray");
+    EXPECT_EQ(ReadDest(), "");
+    EXPECT_EQ(seen.statuses, (std::vector<std::string>{"下载进度 100.0%)", "安装资源中ing..."}));
+    EXPECT_EQ(installed.size(), 1u);
+}
+
 TEST_F(PanelTest, EarlyCloseKeepsTheOldFileAndDropsThePartial) {
     tp.files.WriteText(Dest(), "old");
     StartConnected();
