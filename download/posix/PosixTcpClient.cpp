@@ -109,16 +109,13 @@ void PosixTcpClient::Flush() {
 }
 
 bool PosixTcpClient::Deliver(const Event& event) {
-    const uint64_t generation = generation_;
-    if (sink_) {
-        if (event.kind == Queued::SendComplete) {
-            sink_->SendComplete();
-        } else {
-            if (fd_ >= 0) ::close(fd_);
-            fd_ = -1;
-            sink_->SocketError(event.error);
-        }
+    if (event.kind == Queued::Error) {
+        Close();
+        if (sink_) sink_->SocketError(event.error);
+        return false;
     }
+    const uint64_t generation = generation_;
+    if (sink_) sink_->SendComplete();
     return generation == generation_;
 }
 
@@ -127,7 +124,6 @@ void PosixTcpClient::Poll(int timeoutMs) {
         const Event event = pending_.front();
         pending_.pop_front();
         if (!Deliver(event)) return;
-        if (event.kind == Queued::Error) return;
     }
     if (fd_ < 0) {
         if (timeoutMs > 0) ::poll(nullptr, 0, timeoutMs);
