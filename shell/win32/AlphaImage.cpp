@@ -113,8 +113,10 @@ LRESULT Label::Handle(UINT msg, WPARAM wp, LPARAM lp) {
                 RECT rc = {0, 0, buffer.width(), buffer.height()};
                 // A soft shadow keeps light text readable on any part of the picture.
                 RECT shadow = {1, 1, rc.right + 1, rc.bottom + 1};
-                SetTextColor(buffer.dc(), RGB(20, 40, 70));
-                DrawTextW(buffer.dc(), text, n, &shadow, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+                if (shadow_) {
+                    SetTextColor(buffer.dc(), RGB(20, 40, 70));
+                    DrawTextW(buffer.dc(), text, n, &shadow, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+                }
                 SetTextColor(buffer.dc(), color_);
                 DrawTextW(buffer.dc(), text, n, &rc, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
                 SelectObject(buffer.dc(), oldFont);

@@ -51,6 +51,8 @@ public:
     void SetText(const std::string& text);
     void SetFont(HFONT font) { font_ = font; }
     void SetColor(COLORREF color) { color_ = color; }
+    // Light text on the window pictures gets a shadow; dark text on the page pictures none.
+    void SetShadow(bool shadow) { shadow_ = shadow; }
 
 private:
     static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
@@ -58,6 +60,7 @@ private:
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     COLORREF color_ = RGB(255, 255, 255);
+    bool shadow_ = true;
 };
 
 // The interface font: Microsoft YaHei where installed (Windows 7), else SimSun (Windows XP).

@@ -27,6 +27,36 @@ void PaintParentBackdrop(HWND child, HDC hdc, int width, int height) {
     backdrop->PaintBackdrop(hdc, origin.x, origin.y, width, height);
 }
 
+BackdropCache::~BackdropCache() {
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+HDC BackdropCache::Prepare(HDC like, SIZE full) {
+    if (!bitmap_ || full.cx != size_.cx || full.cy != size_.cy) {
+        if (bitmap_) DeleteObject(bitmap_);
+        bitmap_ = CreateCompatibleBitmap(like, full.cx > 0 ? full.cx : 1, full.cy > 0 ? full.cy : 1);
+        size_ = full;
+    }
+    HDC mem = CreateCompatibleDC(like);
+    SelectObject(mem, bitmap_);
+    return mem;
+}
+
+void BackdropCache::Finish(HDC mem) {
+    DeleteDC(mem);
+    valid_ = true;
+}
+
+void BackdropCache::CopyTo(HDC hdc, int originX, int originY, int width, int height) {
+    HDC mem = CreateCompatibleDC(hdc);
+    HGDIOBJ old = SelectObject(mem, bitmap_);
+    RECT all = {0, 0, width, height};
+    FillRect(hdc, &all, GetSysColorBrush(COLOR_BTNFACE));  // beyond the window's own area
+    BitBlt(hdc, 0, 0, width, height, mem, originX, originY, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
 BufferedPaint::BufferedPaint(HWND window, HDC target) : target_(target) {
     RECT rc;
     GetClientRect(window, &rc);

@@ -19,6 +19,37 @@ void SetBackdrop(HWND window, Backdrop* backdrop);
 // without a registered parent it fills with the dialog face colour.
 void PaintParentBackdrop(HWND child, HDC hdc, int width, int height);
 
+// A window's composed background (picture and everything drawn on it), kept in memory so that
+// the many small controls over it copy their part instead of drawing the pictures again.
+class BackdropCache {
+public:
+    BackdropCache() = default;
+    ~BackdropCache();
+    BackdropCache(const BackdropCache&) = delete;
+    BackdropCache& operator=(const BackdropCache&) = delete;
+
+    void Invalidate() { valid_ = false; }
+    // Copies the part at (originX, originY) into hdc, composing the whole background of the
+    // given size first when it changed.
+    template <typename Compose>
+    void Paint(HDC hdc, int originX, int originY, int width, int height, SIZE full, Compose compose) {
+        if (!valid_ || full.cx != size_.cx || full.cy != size_.cy) {
+            HDC mem = Prepare(hdc, full);
+            compose(mem);
+            Finish(mem);
+        }
+        CopyTo(hdc, originX, originY, width, height);
+    }
+
+private:
+    HDC Prepare(HDC like, SIZE full);
+    void Finish(HDC mem);
+    void CopyTo(HDC hdc, int originX, int originY, int width, int height);
+    HBITMAP bitmap_ = nullptr;
+    SIZE size_ = {0, 0};
+    bool valid_ = false;
+};
+
 // A memory surface the size of a window's client area, copied to the screen when it ends.
 class BufferedPaint {
 public:

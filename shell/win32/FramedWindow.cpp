@@ -91,7 +91,8 @@ void FramedWindow::SetTitleText(const std::string& text) {
 
 void FramedWindow::SetBackgroundArea(int widthTwips, int heightTwips) {
     backgroundArea_ = {PxX(widthTwips), PxY(heightTwips)};
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    cache_.Invalidate();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void FramedWindow::SetWindowSize(int widthTwips, int heightTwips) {
@@ -118,7 +119,8 @@ void FramedWindow::PlaceMinimizeButton(int leftTwips, int topTwips) {
 
 bool FramedWindow::LoadBackground(const std::string& path) {
     background_ = Picture::Load(path);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    cache_.Invalidate();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     return background_ != nullptr;
 }
 
@@ -155,20 +157,65 @@ void FramedWindow::SetOpacity(uint8_t alpha) {
 }
 
 void FramedWindow::PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    cache_.Paint(hdc, originX, originY, width, height, SIZE{client.right, client.bottom},
+                 [this, &client](HDC mem) { ComposeBackdrop(mem, client.right, client.bottom); });
+}
+
+void FramedWindow::ComposeBackdrop(HDC hdc, int width, int height) {
     RECT all = {0, 0, width, height};
     FillRect(hdc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    if (!background_) return;
-    // The picture is drawn at its own size (scaled with the screen's DPI) and cut at DaoHang.
-    const int pw = MulDiv(background_->Width(), dpiX_, 96), ph = MulDiv(background_->Height(), dpiY_, 96);
-    const int visibleW = backgroundArea_.cx < pw ? backgroundArea_.cx : pw;
-    const int visibleH = backgroundArea_.cy < ph ? backgroundArea_.cy : ph;
-    HRGN clip = CreateRectRgn(0, 0, width, height);
-    SelectClipRgn(hdc, clip);
-    IntersectClipRect(hdc, -originX, -originY, visibleW - originX, visibleH - originY);
-    background_->Draw(hdc, -originX, -originY, pw, ph);
-    SelectClipRgn(hdc, nullptr);
-    DeleteObject(clip);
+    if (background_) {
+        // The picture is drawn at its own size (scaled with the screen's DPI) and cut at DaoHang.
+        const int pw = MulDiv(background_->Width(), dpiX_, 96), ph = MulDiv(background_->Height(), dpiY_, 96);
+        HRGN clip = CreateRectRgn(0, 0, backgroundArea_.cx < pw ? backgroundArea_.cx : pw,
+                                  backgroundArea_.cy < ph ? backgroundArea_.cy : ph);
+        SelectClipRgn(hdc, clip);
+        background_->Draw(hdc, 0, 0, pw, ph);
+        SelectClipRgn(hdc, nullptr);
+        DeleteObject(clip);
+    }
+    for (const Sprite& s : sprites_) {
+        if (!s.visible || !s.picture) continue;
+        s.picture->Draw(hdc, s.at.x, s.at.y, MulDiv(s.picture->Width(), dpiX_, 96),
+                        MulDiv(s.picture->Height(), dpiY_, 96));
+    }
 }
+
+int FramedWindow::AddSprite(const std::string& path, int leftTwips, int topTwips, bool visible) {
+    sprites_.push_back(Sprite{Picture::Load(path), POINT{PxX(leftTwips), PxY(topTwips)}, visible});
+    InvalidateSprite(sprites_.back());
+    return static_cast<int>(sprites_.size()) - 1;
+}
+
+void FramedWindow::InvalidateSprite(const Sprite& s) {
+    cache_.Invalidate();
+    if (!s.picture || !hwnd_) return;
+    RECT rc = {s.at.x, s.at.y, s.at.x + MulDiv(s.picture->Width(), dpiX_, 96),
+               s.at.y + MulDiv(s.picture->Height(), dpiY_, 96)};
+    RedrawWindow(hwnd_, &rc, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void FramedWindow::MoveSprite(int sprite, int leftTwips, int topTwips) {
+    Sprite& s = sprites_.at(static_cast<size_t>(sprite));
+    const POINT to = {PxX(leftTwips), PxY(topTwips)};
+    if (to.x == s.at.x && to.y == s.at.y) return;
+    InvalidateSprite(s);
+    s.at = to;
+    InvalidateSprite(s);
+}
+
+void FramedWindow::ShowSprite(int sprite, bool visible) {
+    Sprite& s = sprites_.at(static_cast<size_t>(sprite));
+    if (s.visible == visible) return;
+    s.visible = visible;
+    InvalidateSprite(s);
+}
+
+POINT FramedWindow::SpritePosition(int sprite) const { return sprites_.at(static_cast<size_t>(sprite)).at; }
+
+bool FramedWindow::SpriteVisible(int sprite) const { return sprites_.at(static_cast<size_t>(sprite)).visible; }
 
 LRESULT CALLBACK FramedWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     FramedWindow* self = AttachedObject<FramedWindow>(h, msg, lp);

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "shell/ChuangTi.h"
@@ -46,6 +47,14 @@ public:
     // Backdrop
     void PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) override;
 
+    // Pictures drawn over the background in the order they were added (tabs, markers); the
+    // controls on top see them through their transparent parts.
+    int AddSprite(const std::string& path, int leftTwips, int topTwips, bool visible);
+    void MoveSprite(int sprite, int leftTwips, int topTwips);
+    void ShowSprite(int sprite, bool visible);
+    POINT SpritePosition(int sprite) const;  // in pixels
+    bool SpriteVisible(int sprite) const;
+
 protected:
     virtual void OnCloseClicked() = 0;
     virtual void OnMinimizeClicked() {}
@@ -67,6 +76,15 @@ private:
     Label title_;
     AlphaImage close_, minimize_;
     AnNiuZhuangTai closeState_ = AnNiuZhuangTai::PuTong, minimizeState_ = AnNiuZhuangTai::PuTong;
+    struct Sprite {
+        std::unique_ptr<Picture> picture;
+        POINT at;
+        bool visible;
+    };
+    void InvalidateSprite(const Sprite& sprite);
+    void ComposeBackdrop(HDC hdc, int width, int height);
+    BackdropCache cache_;
+    std::vector<Sprite> sprites_;
     HFONT titleFont_ = nullptr;
     HICON smallIcon_ = nullptr, bigIcon_ = nullptr;
 };

@@ -1,29 +1,181 @@
 #include "shell/win32/MainWindow.h"
 
+#include "download/XiaZaiQi_win.h"
+#include "platform/win32/Wide.h"
 #include "shell/win32/SkinEngine.h"
+#include "shell/win32/ole/WebBrowserHost.h"
 
 namespace velmora {
+
+namespace {
+
+// Places in twips, in the main window or (for page contents) in their frame.
+constexpr int kFrameLeft = 35, kFrameTop = 1980, kFrameWidth = 12000, kFrameHeight = 5560;
+constexpr int kGuangGaoLeft = 9495, kGuangGaoTop = 0;
+constexpr int kXuanXiangTop = 650;
+constexpr int kXuanXiangLeft[kXuanXiangShu] = {405, 1740, 3105, 4455, 5805, 7155, 8505};
+constexpr int kXuanKuangTop = 450, kXuanKuangWidth = 1350, kXuanKuangHeight = 1500;
+constexpr int kMarkerTop = 550;
+constexpr int kXinXiLeft = 270, kXinXiTop = 270;
+constexpr int kLabel1Left = 8100, kLabel1Top = 255, kPositionLeft = 8700, kPositionTop = 195, kPositionWidth = 1500;
+constexpr int kZyllLeft = -45, kZyllTop = 810;
+constexpr int kBenDiLeft = -45, kBenDiTop = -45, kBrowserOverhang = 90;
+constexpr COLORREF kPageText = RGB(29, 53, 87);
+constexpr int kPositionId = 3001;
+
+const char* const kPositions[] = {"拉伸", "居中", "平铺"};
+
+}  // namespace
 
 MainWindow::MainWindow(Platform& platform, QuanJuSheZhi& settings)
     : FramedWindow(platform, ChuangTiBianHao::Main), main_(platform, *this, settings) {}
 
+MainWindow::~MainWindow() {
+    // The browsers and the panel live in windows of this one: let them go first.
+    xiaZaiQi_.reset();
+    zyll_.reset();
+    benDiGuanLi_.reset();
+    if (pageFont_) DeleteObject(pageFont_);
+}
+
 bool MainWindow::Load() {
     if (!Create()) return false;
+    queryMessage_ = RegisterWindowMessageW(kMainQueryMessage);
+    CreateControls();
     main_.Load();
     ShowWindow(hwnd(), SW_SHOW);
     UpdateWindow(hwnd());
     return true;
 }
 
-// The pages, panels, advertisements and the about window are not part of this build yet;
-// their start-up steps are kept in place and do nothing.
-void MainWindow::NavigateOnlineBrowser(const std::string&) {}
-void MainWindow::SetBrowsersSilent() {}
-void MainWindow::LayOutPageFrames() {}
-void MainWindow::PlaceHostedPanels() {}
+void MainWindow::CreateControls() {
+    pageFont_ = InterfaceFont(9, false);
+    const int w = PxX(kFrameWidth), h = PxY(kFrameHeight);
+    shouYeKuang_.Create(hwnd(), "ShouYeKuang", 0, 0, w, h, false);
+    wangLuoZiYuan_.Create(hwnd(), "WangLuoZiYuan", 0, 0, w, h, false);
+    ziYuanGuanLiKuang_.Create(hwnd(), "ZiYuanGuanLiKuang", 0, 0, w, h, false);
+    guangGao_.Create(shouYeKuang_.hwnd(), "GuangGao", 0, 0, w - PxX(kGuangGaoLeft), h, true);
+    CreateTabs();
+    CreateOnlinePage();
+
+    benDiGuanLi_ = ole::WebBrowserHost::Create(
+        ziYuanGuanLiKuang_.hwnd(),
+        RECT{PxX(kBenDiLeft), PxY(kBenDiTop), w + PxX(kBrowserOverhang / 2), h + PxY(kBrowserOverhang / 2)});
+    if (benDiGuanLi_) {
+        benDiGuanLi_->onBeforeNavigate = [this](const std::string& url) { return main_.OnLocalBeforeNavigate(url); };
+    }
+}
+
+void MainWindow::CreateTabs() {
+    const std::string tabs = platform().environment.ProgramDirectory() + "\\Skin\\Tab\\";
+    huaKuang_ = AddSprite(tabs + "HuaKuang.png", XuanKuangLeft(0), kMarkerTop, false);
+    huaKuangXD_ = AddSprite(tabs + "HuaKuangXD.png", XuanKuangLeft(0), kMarkerTop, true);
+    for (int i = 0; i < kXuanXiangShu; ++i) {
+        AddSprite(tabs + "XuanXiang" + std::to_string(i) + ".png", kXuanXiangLeft[i], kXuanXiangTop, true);
+    }
+    // The click areas lie over the pictures and the markers, transparent.
+    for (int i = 0; i < kXuanXiangShu; ++i) {
+        AlphaImage& area = xuanKuang_[static_cast<size_t>(i)];
+        area.Create(hwnd(), "XuanKuang" + std::to_string(i), PxX(XuanKuangLeft(i)), PxY(kXuanKuangTop),
+                    PxX(kXuanKuangWidth), PxY(kXuanKuangHeight));
+        area.onMove = [this, i](bool, bool) { main_.OnTabHover(i); };
+        area.onLeftDown = [this, i] { main_.OnTabPressed(i, ShuBiaoJian::Zuo); };
+        SetWindowPos(area.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+}
+
+void MainWindow::CreateOnlinePage() {
+    HWND page = wangLuoZiYuan_.hwnd();
+    const int w = PxX(kFrameWidth), h = PxY(kFrameHeight);
+    xinXi_.Create(page, "当前窗口", PxX(kXinXiLeft), PxY(kXinXiTop), PxX(6000), PxY(300));
+    label1_.Create(page, "位置：", PxX(kLabel1Left), PxY(kLabel1Top), PxX(600), PxY(300));
+    for (Label* l : {&xinXi_, &label1_}) {
+        l->SetFont(pageFont_);
+        l->SetColor(kPageText);
+        l->SetShadow(false);
+    }
+    biZhiWeiZhi_ = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
+                                   PxX(kPositionLeft), PxY(kPositionTop), PxX(kPositionWidth), 160, page,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPositionId)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(biZhiWeiZhi_, WM_SETFONT, reinterpret_cast<WPARAM>(pageFont_), FALSE);
+    for (const char* p : kPositions) {
+        SendMessageW(biZhiWeiZhi_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(p).c_str()));
+    }
+
+    // The downloader sits under the browser, centred.
+    const int panelTop = h - download::kPanelHeight - 4;
+    xiaZaiQi_ = download::XiaZaiQiWindow::Create(page, (w - download::kPanelWidth) / 2, panelTop, platform());
+    zyll_ = ole::WebBrowserHost::Create(
+        page, RECT{PxX(kZyllLeft), PxY(kZyllTop), w + PxX(kBrowserOverhang / 2), panelTop - 4});
+    if (zyll_) {
+        zyll_->onBeforeNavigate = [this](const std::string& url) {
+            const bool cancel = main_.OnOnlineBeforeNavigate(url);
+            if (cancel) PumpPendingMessages();
+            return cancel;
+        };
+        zyll_->onTitleChange = [this](const std::string& title) { main_.OnOnlineTitleChange(title); };
+        zyll_->onDownloadComplete = [this] { main_.OnOnlineDownloadComplete(); };
+    }
+}
+
+std::string MainWindow::WallpaperPositionText() const {
+    const LRESULT i = SendMessageW(biZhiWeiZhi_, CB_GETCURSEL, 0, 0);
+    return (i >= 0 && i < 3) ? kPositions[i] : std::string();
+}
+
+void MainWindow::NavigateOnlineBrowser(const std::string& url) {
+    onlineUrl_ = url;
+    if (zyll_) zyll_->Navigate(url);
+}
+
+void MainWindow::NavigateLocalBrowser(const std::string& url) {
+    localUrl_ = url;
+    if (benDiGuanLi_) benDiGuanLi_->Navigate(url);
+}
+
+void MainWindow::SetBrowsersSilent() {
+    if (zyll_) zyll_->SetSilent(true);
+    if (benDiGuanLi_) benDiGuanLi_->SetSilent(true);
+}
+
+PageFrame& MainWindow::Frame(YeMian page) {
+    switch (page) {
+        case YeMian::WangLuoZiYuan: return wangLuoZiYuan_;
+        case YeMian::ZiYuanGuanLiKuang: return ziYuanGuanLiKuang_;
+        case YeMian::ShouYeKuang: break;
+    }
+    return shouYeKuang_;
+}
+
+void MainWindow::LayOutPageFrames() {
+    for (YeMian page : {YeMian::ShouYeKuang, YeMian::ZiYuanGuanLiKuang, YeMian::WangLuoZiYuan}) {
+        SetWindowPos(Frame(page).hwnd(), nullptr, PxX(kFrameLeft), PxY(kFrameTop), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    BringToFront(YeMian::ShouYeKuang);
+}
+
+void MainWindow::BringToFront(YeMian page) {
+    // One frame at a time: the one in front is shown, the others wait hidden with their pages.
+    front_ = page;
+    for (YeMian p : {YeMian::ShouYeKuang, YeMian::WangLuoZiYuan, YeMian::ZiYuanGuanLiKuang}) {
+        if (p != page) ShowWindow(Frame(p).hwnd(), SW_HIDE);
+    }
+    SetWindowPos(Frame(page).hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void MainWindow::PlaceHostedPanels() {
+    SetWindowPos(guangGao_.hwnd(), nullptr, PxX(kGuangGaoLeft), PxY(kGuangGaoTop), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The advertisements and the about window are not part of this build yet; their start-up
+// steps are kept in place and do nothing.
 void MainWindow::JiaZaiGuangGao() {}
 void MainWindow::LoadAboutWindow() {}
-void MainWindow::SelectWallpaperPosition(int) {}
+
+void MainWindow::SelectWallpaperPosition(int index) { SendMessageW(biZhiWeiZhi_, CB_SETCURSEL, index, 0); }
 
 void MainWindow::SkinHAttachEx(const std::string& skinFile, const std::string& password) {
     SkinH_AttachEx(skinFile, password);
@@ -34,6 +186,77 @@ void MainWindow::HideMain() { ShowWindow(hwnd(), SW_HIDE); }
 void MainWindow::UnloadWindow(ChuangTiBianHao window) {
     // Only the main window exists so far; the others are simply not loaded.
     if (window == ChuangTiBianHao::Main && hwnd()) DestroyWindow(hwnd());
+}
+
+void MainWindow::ShowWallpaperPosition(bool visible) {
+    ShowWindow(biZhiWeiZhi_, visible ? SW_SHOW : SW_HIDE);
+    ShowWindow(label1_.hwnd(), visible ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindow::MoveSelectionMarker(int leftTwips) { MoveSprite(huaKuangXD_, leftTwips, kMarkerTop); }
+
+void MainWindow::ShowHoverMarker(int leftTwips) {
+    MoveSprite(huaKuang_, leftTwips, kMarkerTop);
+    ShowSprite(huaKuang_, true);
+}
+
+void MainWindow::SetStatusLine(const std::string& text) { xinXi_.SetText(text); }
+
+void MainWindow::HoldOnlineDocumentWithoutContextMenu() {
+    if (zyll_) zyll_->SuppressDocumentContextMenu();
+}
+
+bool MainWindow::LoadPagePicture(YeMianTuPian frame, const std::string& path) {
+    switch (frame) {
+        case YeMianTuPian::ShouYeKuang: return shouYeKuang_.LoadPicture(path);
+        case YeMianTuPian::WangLuoZiYuan: return wangLuoZiYuan_.LoadPicture(path);
+        case YeMianTuPian::GuangGao: return guangGao_.LoadPicture(path);
+    }
+    return false;
+}
+
+void MainWindow::PumpPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// The download job that takes the id over is not part of this build yet.
+void MainWindow::CanShu(const std::string& id, const std::string&) { canShuId_ = id; }
+
+// The management centre is not part of this build yet.
+void MainWindow::XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) { openedKind_ = kind.name; }
+
+LRESULT MainWindow::Answer(MainQuery item, HWND replyTo) {
+    const auto reply = [&](const std::string& text) -> LRESULT {
+        COPYDATASTRUCT data = {static_cast<ULONG_PTR>(item), static_cast<DWORD>(text.size()),
+                               const_cast<char*>(text.data())};
+        return SendMessageW(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd()), reinterpret_cast<LPARAM>(&data));
+    };
+    switch (item) {
+        case MainQuery::OnlineUrl: return reply(onlineUrl_);
+        case MainQuery::LocalUrl: return reply(localUrl_);
+        case MainQuery::CanShuId: return reply(canShuId_);
+        case MainQuery::OpenedKind: return reply(openedKind_);
+        case MainQuery::PositionText: return reply(WallpaperPositionText());
+        case MainQuery::FrontPage: return static_cast<LRESULT>(front_);
+        case MainQuery::SelectionX: return SpritePosition(huaKuangXD_).x;
+        case MainQuery::HoverX: return SpriteVisible(huaKuang_) ? SpritePosition(huaKuang_).x : -1;
+    }
+    return 0;
+}
+
+LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == queryMessage_ && queryMessage_ != 0) {
+        return Answer(static_cast<MainQuery>(wp), reinterpret_cast<HWND>(lp));
+    }
+    return FramedWindow::OnMessage(msg, wp, lp);
 }
 
 }  // namespace velmora

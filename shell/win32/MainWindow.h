@@ -1,17 +1,46 @@
 #pragma once
 // The main window `Main`: the start-up window and hub of the program.
+#include <array>
+#include <memory>
+#include <string>
+
 #include "shell/Main.h"
 #include "shell/win32/FramedWindow.h"
+#include "shell/win32/PageFrame.h"
 
 namespace velmora {
+
+namespace download {
+class XiaZaiQiWindow;
+}
+namespace ole {
+class WebBrowserHost;
+}
+
+// Lets tests read what the window was asked to do: wParam names the item, lParam is a window
+// that receives text answers as WM_COPYDATA (dwData = the item); numbers come back as result.
+inline constexpr wchar_t kMainQueryMessage[] = L"Velmora.Main.Query";
+enum class MainQuery : WPARAM {
+    OnlineUrl = 1,     // last page the online browser was sent to
+    LocalUrl = 2,      // last page the local browser was sent to
+    CanShuId = 3,      // last resource id handed to the downloader
+    OpenedKind = 4,    // last kind opened for the management centre
+    FrontPage = 5,     // YeMian in front
+    SelectionX = 6,    // HuaKuangXD left, pixels
+    HoverX = 7,        // HuaKuang left, pixels, or -1 while hidden
+    PositionText = 8,  // the wallpaper position box's text
+};
 
 class MainWindow : public FramedWindow, public MainView {
 public:
     MainWindow(Platform& platform, QuanJuSheZhi& settings);
+    ~MainWindow() override;
 
     // Creates the window, runs the start-up and shows the window. False when the window could
     // not be created at all.
     bool Load();
+    // What the downloader installs a wallpaper with: "拉伸", "居中" or "平铺".
+    std::string WallpaperPositionText() const;
 
     // MainView
     void NavigateOnlineBrowser(const std::string& url) override;
@@ -24,13 +53,42 @@ public:
     void SkinHAttachEx(const std::string& skinFile, const std::string& password) override;
     void HideMain() override;
     void UnloadWindow(ChuangTiBianHao window) override;
+    void BringToFront(YeMian page) override;
+    void NavigateLocalBrowser(const std::string& url) override;
+    void ShowWallpaperPosition(bool visible) override;
+    void MoveSelectionMarker(int leftTwips) override;
+    void ShowHoverMarker(int leftTwips) override;
+    void SetStatusLine(const std::string& text) override;
+    void HoldOnlineDocumentWithoutContextMenu() override;
+    bool LoadPagePicture(YeMianTuPian frame, const std::string& path) override;
+    void PumpPendingMessages() override;
+    void CanShu(const std::string& id, const std::string& type) override;
+    void XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) override;
 
 protected:
     void OnCloseClicked() override { main_.OnCloseClicked(); }
     void OnMinimizeClicked() override { main_.OnMinimizeClicked(); }
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void CreateControls();
+    void CreateTabs();
+    void CreateOnlinePage();
+    LRESULT Answer(MainQuery item, HWND replyTo);
+    PageFrame& Frame(YeMian page);
+
     Main main_;
+    PageFrame shouYeKuang_, wangLuoZiYuan_, ziYuanGuanLiKuang_, guangGao_;
+    std::array<AlphaImage, kXuanXiangShu> xuanKuang_;
+    int huaKuang_ = -1, huaKuangXD_ = -1;  // marker sprites
+    Label xinXi_, label1_;
+    HWND biZhiWeiZhi_ = nullptr;
+    HFONT pageFont_ = nullptr;
+    std::unique_ptr<ole::WebBrowserHost> zyll_, benDiGuanLi_;
+    std::unique_ptr<download::XiaZaiQiWindow> xiaZaiQi_;
+    UINT queryMessage_ = 0;
+    std::string onlineUrl_, localUrl_, canShuId_, openedKind_;
+    YeMian front_ = YeMian::ShouYeKuang;
 };
 
 }  // namespace velmora

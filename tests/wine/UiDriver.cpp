@@ -232,6 +232,62 @@ void Answer(const MessageBoxSeen& box, int buttonId) {
 
 bool NoMessageBox(DWORD pid, DWORD ms) { return WaitMessageBox(pid, ms).window == nullptr; }
 
+namespace {
+
+std::string gReply;
+
+LRESULT CALLBACK ReplyProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        gReply.assign(static_cast<const char*>(data->lpData), data->cbData);
+        return 1;
+    }
+    return DefWindowProcW(h, msg, wp, lp);
+}
+
+HWND ReplyWindow() {
+    static HWND window = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ReplyProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VelmoraTestReply";
+        RegisterClassW(&wc);
+        return CreateWindowExW(0, L"VelmoraTestReply", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    }();
+    return window;
+}
+
+UINT QueryMessage() { return RegisterWindowMessageW(L"Velmora.Main.Query"); }
+
+}  // namespace
+
+std::string QueryText(HWND main, int item) {
+    gReply.clear();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(main, QueryMessage(), static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(ReplyWindow()),
+                        SMTO_NORMAL, 5000, &result);
+    return gReply;
+}
+
+LRESULT QueryNumber(HWND main, int item) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(main, QueryMessage(), static_cast<WPARAM>(item), 0, SMTO_NORMAL, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version) {
+    const std::wstring key = L"Software\\Wine\\AppDefaults\\" + exeName;
+    HKEY h = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExW(h, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                   static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(h);
+}
+
 void HoverOver(HWND window) {
     RECT rc;
     GetWindowRect(window, &rc);

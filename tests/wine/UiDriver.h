@@ -42,6 +42,8 @@ public:
     DWORD pid() const { return info_.dwProcessId; }
     bool WaitExit(DWORD ms, DWORD* exitCode = nullptr);
     bool Running();
+    // Until the program waits for input with nothing to do.
+    void WaitIdle(DWORD ms) { WaitForInputIdle(info_.hProcess, ms); }
     void Kill();
 
 private:
@@ -63,6 +65,13 @@ MessageBoxSeen WaitMessageBox(DWORD pid, DWORD timeoutMs);
 void Answer(const MessageBoxSeen& box, int buttonId);
 // True when the process shows no message box for the whole time.
 bool NoMessageBox(DWORD pid, DWORD ms);
+
+// Asks the program's main window what it was asked to do (see kMainQueryMessage).
+std::string QueryText(HWND main, int item);
+LRESULT QueryNumber(HWND main, int item);
+
+// Sets the Windows version Wine reports to one program ("winxp", "win7"), from its next start.
+void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version);
 
 // Real mouse input at the centre of a window (the cursor moves there).
 void HoverOver(HWND window);
