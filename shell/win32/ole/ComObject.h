@@ -3,6 +3,7 @@
 // for the interfaces it holds. Everything runs on the one user-interface thread (an STA), so the
 // counts need no interlocking.
 #include <windows.h>
+#include <oaidl.h>
 #include <unknwn.h>
 
 namespace velmora::ole {
@@ -45,6 +46,25 @@ protected:
 
 private:
     ULONG refs_ = 1;
+};
+
+// An IDispatch with no type information and no names: callers use the dispids they know
+// (ambient properties, events). The derived class implements Invoke.
+template <typename... Others>
+class NamelessDispatch : public ComObject<IDispatch, Others...> {
+public:
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** out) override {
+        if (out) *out = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
 };
 
 // Owns one reference to an interface.

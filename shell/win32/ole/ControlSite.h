@@ -43,7 +43,7 @@ private:
 };
 
 class ControlSite final
-    : public ComObject<IOleClientSite, IOleInPlaceSite, IOleControlSite, IDispatch> {
+    : public NamelessDispatch<IOleClientSite, IOleInPlaceSite, IOleControlSite> {
 public:
     static ComRef<ControlSite> Make(HWND parent, const RECT& rect, const Ambients& ambients);
 
@@ -90,9 +90,6 @@ public:
     STDMETHODIMP ShowPropertyFrame() override;
 
     // IDispatch: the ambient properties
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** out) override;
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
                         EXCEPINFO*, UINT*) override;
 

@@ -17,19 +17,6 @@ void* EventSink::Find(REFIID iid) {
     return nullptr;
 }
 
-STDMETHODIMP EventSink::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-STDMETHODIMP EventSink::GetTypeInfo(UINT, LCID, ITypeInfo** out) {
-    if (out) *out = nullptr;
-    return E_NOTIMPL;
-}
-STDMETHODIMP EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return DISP_E_UNKNOWNNAME;
-}
-
 STDMETHODIMP EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* args, VARIANT* result,
                                EXCEPINFO*, UINT*) {
     if (!handler_) return S_OK;

@@ -18,15 +18,12 @@ using EventHandler = std::function<void(DISPID dispid, DISPPARAMS* args, VARIANT
 
 // The sink answers the event interface's IID as well as IDispatch. It is a separate object from
 // the client site, whose IDispatch carries the ambient properties.
-class EventSink final : public ComObject<IDispatch> {
+class EventSink final : public NamelessDispatch<> {
 public:
     static ComRef<EventSink> Make(REFIID eventIid, EventHandler handler);
     // After this, calls still arriving are accepted and ignored.
     void Detach() { handler_ = nullptr; }
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** out) override;
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* args, VARIANT* result,
                         EXCEPINFO*, UINT*) override;
 

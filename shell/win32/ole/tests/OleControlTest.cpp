@@ -223,5 +223,25 @@ TEST_F(OleControlTest, TeardownDeactivatesClosesAndReleasesEverything) {
     EXPECT_FALSE(OleControl::TranslateAnyAccelerator(&key));
 }
 
+TEST_F(OleControlTest, SiteOutlivesTheControlHostAndDiesWithItsLastReference) {
+    auto control = Make(kTestControlProgId);
+    ASSERT_TRUE(control);
+    auto object = ComRef<IUnknown>::Share(control->unknown()).As<IOleObject>(IID_IOleObject);
+    IOleClientSite* site = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(object->GetClientSite(&site));
+    ASSERT_TRUE(site);
+    object.Reset();
+    control.reset();
+    // A late call from a control that still holds its site is answered, not a crash.
+    auto inPlaceSite = ComRef<IOleClientSite>::Share(site).As<IOleInPlaceSite>(IID_IOleInPlaceSite);
+    ASSERT_TRUE(inPlaceSite);
+    EXPECT_EQ(inPlaceSite->CanInPlaceActivate(), S_FALSE);
+    HWND window = nullptr;
+    EXPECT_HRESULT_SUCCEEDED(inPlaceSite->GetWindow(&window));
+    EXPECT_EQ(window, parent_.hwnd());
+    inPlaceSite.Reset();
+    EXPECT_EQ(site->Release(), 0u);  // ours was the last reference: nothing else kept it
+}
+
 }  // namespace
 }  // namespace velmora::ole::testing
