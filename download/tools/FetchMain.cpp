@@ -8,9 +8,16 @@
 
 #include "download/posix/PosixTcpClient.h"
 #include "download/tools/FetchConsole.h"
-#include "platform/testing/TestPlatform.h"
+#include "platform/posix/PosixFileSystem.h"
 
 namespace {
+
+// File names and texts are UTF-8 on both sides: nothing to convert.
+class Utf8CodePage : public velmora::CodePage {
+public:
+    std::string ToSystem(const std::string& utf8) override { return utf8; }
+    std::string FromSystem(const std::string& bytes) override { return bytes; }
+};
 
 std::string CurrentDirectory() {
     char buffer[PATH_MAX];
@@ -24,9 +31,8 @@ int main(int argc, char** argv) {
         std::cerr << "usage: velmora-fetch URL DEST\n";
         return 2;
     }
-    // Real files by their POSIX paths; the text is UTF-8 on both sides.
-    velmora::testing::TempFileSystem files;
-    velmora::testing::IdentityCodePage codePage;
+    velmora::posix::PosixFileSystem files;
+    Utf8CodePage codePage;
     velmora::download::PosixTcpClient client;
     velmora::download::XiaZaiQi panel(client, files, codePage, CurrentDirectory());
     velmora::download::FetchConsole console(panel, std::cout);

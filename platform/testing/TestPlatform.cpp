@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 #include "platform/IniText.h"
@@ -113,51 +111,19 @@ bool MemoryRegistry::KeyExists(const std::string& keyPath) const {
 
 // ---- TempFileSystem
 
-std::string TempFileSystem::Native(const std::string& path) {
-    std::string out;
-    out.reserve(path.size());
-    for (char c : path) {
-        const char n = c == '\\' ? '/' : c;
-        if (n == '/' && !out.empty() && out.back() == '/') continue;
-        out += n;
-    }
-    while (out.size() > 1 && out.back() == '/') out.pop_back();
-    return out;
-}
-
 std::optional<FileInfo> TempFileSystem::Stat(const std::string& path) {
-    std::error_code ec;
-    const fs::path p = Native(path);
-    const auto status = fs::status(p, ec);
-    if (ec || !fs::exists(status)) return std::nullopt;
-    FileInfo info;
-    info.directory = fs::is_directory(status);
-    if (!info.directory) info.size = fs::file_size(p, ec);
+    auto info = PosixFileSystem::Stat(path);
     const auto a = attributes_.find(Native(path));
-    if (a != attributes_.end()) {
-        info.hidden = a->second.hidden;
-        info.system = a->second.system;
-        info.readOnly = a->second.readOnly;
+    if (info && a != attributes_.end()) {
+        info->hidden = a->second.hidden;
+        info->system = a->second.system;
+        info->readOnly = a->second.readOnly;
     }
     return info;
 }
 
-bool TempFileSystem::CreateDirectories(const std::string& path) {
-    std::error_code ec;
-    fs::create_directories(Native(path), ec);
-    return fs::is_directory(Native(path), ec);
-}
-
-bool TempFileSystem::Copy(const std::string& from, const std::string& to, bool overwrite) {
-    std::error_code ec;
-    const auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
-    return fs::copy_file(Native(from), Native(to), options, ec) && !ec;
-}
-
 bool TempFileSystem::Move(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    fs::rename(Native(from), Native(to), ec);
-    if (ec) return false;
+    if (!PosixFileSystem::Move(from, to)) return false;
     const auto a = attributes_.find(Native(from));
     if (a != attributes_.end()) {
         attributes_[Native(to)] = a->second;
@@ -167,64 +133,9 @@ bool TempFileSystem::Move(const std::string& from, const std::string& to) {
 }
 
 bool TempFileSystem::Remove(const std::string& path) {
-    std::error_code ec;
-    if (fs::is_directory(Native(path), ec)) return false;
-    const auto a = attributes_.find(Native(path));
-    if (a != attributes_.end() && a->second.readOnly) return false;
-    const bool removed = fs::remove(Native(path), ec);
-    if (removed) attributes_.erase(Native(path));
-    return removed;
-}
-
-std::vector<std::string> TempFileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(Native(dir), ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_directory(ec)) continue;
-        const std::string name = it->path().filename().string();
-        if (!MatchesWildcard(name, pattern)) continue;
-        const auto info = Stat(it->path().string());
-        if (!info || info->hidden || info->system) continue;
-        names.push_back(name);
-    }
-    return names;
-}
-
-namespace {
-
-class StreamFile : public WritableFile {
-public:
-    explicit StreamFile(const std::string& path) : out_(path, std::ios::binary | std::ios::trunc) {}
-    bool ok() const { return out_.is_open(); }
-    bool Write(const void* data, size_t size) override {
-        out_.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-        return static_cast<bool>(out_);
-    }
-    bool Close() override {
-        out_.close();
-        return !out_.fail();
-    }
-
-private:
-    std::ofstream out_;
-};
-
-}  // namespace
-
-std::unique_ptr<WritableFile> TempFileSystem::OpenForWrite(const std::string& path) {
-    const auto a = attributes_.find(Native(path));
-    if (a != attributes_.end() && a->second.readOnly) return nullptr;
-    auto file = std::make_unique<StreamFile>(Native(path));
-    if (!file->ok()) return nullptr;
-    return file;
-}
-
-std::optional<std::string> TempFileSystem::ReadAll(const std::string& path) {
-    std::ifstream in(Native(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    if (!PosixFileSystem::Remove(path)) return false;
+    attributes_.erase(Native(path));
+    return true;
 }
 
 void TempFileSystem::SetAttributes(const std::string& path, bool hidden, bool system, bool readOnly) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/posix/PosixFileSystem.h"
 
 namespace velmora::testing {
 
@@ -35,23 +36,16 @@ private:
     std::map<std::string, std::map<std::string, Value>> keys_;
 };
 
-// Real folders below a temporary root. Paths are the program's backslash paths built on a
-// POSIX directory ("/tmp/x\Download\..."); backslashes become slashes. The hidden, system and
-// read-only attributes, which POSIX has not, are kept beside the files.
-class TempFileSystem : public FileSystem {
+// Real folders below a temporary root, by the program's backslash paths ("/tmp/x\Download\...").
+// The hidden, system and read-only attributes, which POSIX has not, are kept beside the files.
+class TempFileSystem : public posix::PosixFileSystem {
 public:
     std::optional<FileInfo> Stat(const std::string& path) override;
-    bool CreateDirectories(const std::string& path) override;
-    bool Copy(const std::string& from, const std::string& to, bool overwrite) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
-    std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern) override;
-    std::unique_ptr<WritableFile> OpenForWrite(const std::string& path) override;
-    std::optional<std::string> ReadAll(const std::string& path) override;
 
     void SetAttributes(const std::string& path, bool hidden, bool system, bool readOnly = false);
     bool WriteText(const std::string& path, const std::string& text);
-    static std::string Native(const std::string& path);
 
 private:
     struct Attributes {

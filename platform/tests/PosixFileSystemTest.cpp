@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/posix/PosixFileSystem.h"
+
+namespace velmora::posix {
+namespace {
+
+class PosixFileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "velmora-posixfs-XXXXXX").string();
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        root_ = tmpl;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    }
+    bool Write(const std::string& path, const std::string& text) {
+        auto f = fs_.OpenForWrite(path);
+        return f && f->Write(text.data(), text.size()) && f->Close();
+    }
+
+    PosixFileSystem fs_;
+    std::string root_;
+};
+
+TEST_F(PosixFileSystemTest, BackslashPathsNameRealFiles) {
+    const std::string dir = root_ + "\\Download\\桌面壁纸\\\\风景壁纸\\";
+    ASSERT_TRUE(fs_.CreateDirectories(dir));
+    ASSERT_TRUE(Write(dir + "湖光山色.jpg", "picture"));
+    ASSERT_TRUE(fs_.CreateDirectories(dir + "sub.jpg"));
+
+    EXPECT_EQ(fs_.ReadAll(root_ + "/Download/桌面壁纸/风景壁纸/湖光山色.jpg"), "picture");
+    const auto info = fs_.Stat(dir + "湖光山色.jpg");
+    ASSERT_TRUE(info);
+    EXPECT_FALSE(info->directory || info->hidden || info->system || info->readOnly);
+    EXPECT_EQ(info->size, 7u);
+    EXPECT_TRUE(DirectoryExists(fs_, dir));
+    EXPECT_EQ(fs_.ListFiles(dir, "*.JPG"), std::vector<std::string>{"湖光山色.jpg"});
+    EXPECT_FALSE(fs_.Stat(dir + "missing.jpg"));
+    EXPECT_FALSE(fs_.ReadAll(dir + "missing.jpg"));
+}
+
+TEST_F(PosixFileSystemTest, ReadOnlyComesFromThePermissionBits) {
+    const std::string file = root_ + "\\a.txt";
+    ASSERT_TRUE(Write(file, "kept"));
+    ASSERT_EQ(chmod(PosixFileSystem::Native(file).c_str(), 0444), 0);
+    ASSERT_TRUE(fs_.Stat(file));
+    EXPECT_TRUE(fs_.Stat(file)->readOnly);
+    EXPECT_EQ(fs_.OpenForWrite(file), nullptr);
+    EXPECT_FALSE(fs_.Remove(file));
+    EXPECT_EQ(fs_.ReadAll(file), "kept");
+
+    ASSERT_EQ(chmod(PosixFileSystem::Native(file).c_str(), 0644), 0);
+    EXPECT_FALSE(fs_.Stat(file)->readOnly);
+    EXPECT_TRUE(fs_.Remove(file));
+    EXPECT_FALSE(fs_.Stat(file));
+}
+
+TEST_F(PosixFileSystemTest, MoveReplacesCopyAsked) {
+    const std::string a = root_ + "\\a", b = root_ + "\\b";
+    ASSERT_TRUE(Write(a, "new"));
+    ASSERT_TRUE(Write(b, "old"));
+    EXPECT_FALSE(fs_.Copy(a, b, false));
+    EXPECT_EQ(fs_.ReadAll(b), "old");
+    EXPECT_TRUE(fs_.Copy(a, b, true));
+    EXPECT_EQ(fs_.ReadAll(b), "new");
+    ASSERT_TRUE(Write(a, "newer"));
+    EXPECT_TRUE(fs_.Move(a, b));
+    EXPECT_EQ(fs_.ReadAll(b), "newer");
+    EXPECT_FALSE(fs_.Stat(a));
+    EXPECT_FALSE(fs_.Remove(root_));
+    EXPECT_FALSE(fs_.Move(a, b));
+}
+
+}  // namespace
+}  // namespace velmora::posix
