@@ -14,7 +14,7 @@ struct Ambients {
     std::string displayName;  // the control's name on its window
     Colour backColor{0x80000000u + COLOR_WINDOW};
     Colour foreColor{0x80000000u + COLOR_WINDOWTEXT};
-    FontSpec font{"宋体", 9, false};
+    StoredFont font{"宋体", 9, false};
 };
 
 // Fills out (empty on entry) with the ambient property dispid. DISP_E_MEMBERNOTFOUND for an

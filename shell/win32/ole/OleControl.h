@@ -5,7 +5,7 @@
 //   OleInitialize(nullptr);                        // once, on the user-interface thread
 //   ole::Properties stored{{"ItemHeight", std::int32_t{30}},
 //                          {"BackColor", ole::Colour{0xFFFFFF}},
-//                          {"Font", ole::FontSpec{"宋体", 9, false}}};
+//                          {"Font", ole::StoredFont{"宋体", 9, false}}};
 //   auto list = ole::OleControl::Create(parent, "ListBox.LeiBiao", rect, stored);
 //   if (!list) { /* not registered, or not a control */ }
 //   list->Connect(eventIid, [](DISPID id, DISPPARAMS* params, VARIANT*) {

@@ -8,7 +8,7 @@
 namespace velmora::ole {
 namespace {
 
-HRESULT FontToVariant(const FontSpec& font, VARIANT* out) {
+HRESULT FontToVariant(const StoredFont& font, VARIANT* out) {
     std::wstring face = Widen(font.name);
     FONTDESC desc{};
     desc.cbSizeofstruct = sizeof desc;
@@ -44,7 +44,7 @@ HRESULT ToVariant(const PropertyValue& value, VARIANT* out) {
         out->vt = VT_UI4;
         out->ulVal = c->value;
     } else {
-        return FontToVariant(std::get<FontSpec>(value), out);
+        return FontToVariant(std::get<StoredFont>(value), out);
     }
     return S_OK;
 }

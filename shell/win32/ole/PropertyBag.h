@@ -18,13 +18,13 @@ struct Colour {
     std::uint32_t value = 0;
 };
 
-struct FontSpec {
+struct StoredFont {
     std::string name;  // face name, UTF-8
     double points = 9;
     bool bold = false;
 };
 
-using PropertyValue = std::variant<std::string, std::int32_t, bool, Colour, FontSpec>;
+using PropertyValue = std::variant<std::string, std::int32_t, bool, Colour, StoredFont>;
 using Properties = std::map<std::string, PropertyValue>;
 
 // Fills out (which must be empty) with value as the control would find it in a stored form:

@@ -77,7 +77,7 @@ bool WebBrowserHost::SuppressDocumentContextMenu() {
 }
 
 void WebBrowserHost::OnEvent(DISPID dispid, DISPPARAMS* params) {
-    // Each handler runs from a copy: it may replace itself or destroy this host.
+    // Each handler runs from a copy, so it may replace itself.
     EventArgs args(params);
     switch (dispid) {
     case DISPID_BEFORENAVIGATE2:

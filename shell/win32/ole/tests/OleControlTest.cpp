@@ -110,7 +110,7 @@ TEST_F(OleControlTest, StoredPropertiesReachTheControl) {
     Properties stored{{"ItemHeight", std::int32_t{30}},
                       {"Border", true},
                       {"ItemSelBkColor", Colour{0xCC9462}},
-                      {"Font", FontSpec{"宋体", 9, false}},
+                      {"Font", StoredFont{"宋体", 9, false}},
                       {"ImgCaption", std::string("a.b.jpg")}};
     auto control = Make(kTestControlProgId, stored);
     ASSERT_TRUE(control);

@@ -77,7 +77,7 @@ TEST(PropertyBag, MissingNameTellsTheControlToKeepItsValue) {
 
 TEST(PropertyBag, FontArrivesAsFontObject) {
     EnsureOle();
-    auto bag = PropertyBag::Make({{"Font", FontSpec{"宋体", 10.5, true}}});
+    auto bag = PropertyBag::Make({{"Font", StoredFont{"宋体", 10.5, true}}});
     Variant got;
     ASSERT_HRESULT_SUCCEEDED(bag->Read(L"Font", &got.v, nullptr));
     ASSERT_EQ(got.v.vt, VT_DISPATCH);
