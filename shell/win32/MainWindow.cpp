@@ -22,6 +22,7 @@ constexpr int kZyllLeft = -45, kZyllTop = 810;
 constexpr int kBenDiLeft = -45, kBenDiTop = -45, kBrowserOverhang = 90;
 constexpr COLORREF kPageText = RGB(29, 53, 87);
 constexpr int kPositionId = 3001;
+constexpr UINT kCreateBrowsers = WM_APP + 0x120;
 
 const char* const kPositions[] = {"拉伸", "居中", "平铺"};
 
@@ -45,6 +46,10 @@ bool MainWindow::Load() {
     main_.Load();
     ShowWindow(hwnd(), SW_SHOW);
     UpdateWindow(hwnd());
+    // The browser controls are the slowest part of the start: they are made once the window
+    // shows. A posted message runs before any of the user's input is read, so no click can
+    // reach a page without its browser.
+    PostMessageW(hwnd(), kCreateBrowsers, 0, 0);
     return true;
 }
 
@@ -57,13 +62,33 @@ void MainWindow::CreateControls() {
     guangGao_.Create(shouYeKuang_.hwnd(), "GuangGao", 0, 0, w - PxX(kGuangGaoLeft), h, true);
     CreateTabs();
     CreateOnlinePage();
+}
 
+void MainWindow::CreateBrowsers() {
+    if (browsersCreated_) return;
+    browsersCreated_ = true;
+    const int w = PxX(kFrameWidth), h = PxY(kFrameHeight);
+    zyll_ = ole::WebBrowserHost::Create(
+        wangLuoZiYuan_.hwnd(), RECT{PxX(kZyllLeft), PxY(kZyllTop), w + PxX(kBrowserOverhang / 2), zyllBottom_});
+    if (zyll_) {
+        zyll_->onBeforeNavigate = [this](const std::string& url) {
+            const bool cancel = main_.OnOnlineBeforeNavigate(url);
+            if (cancel) PumpPendingMessages();
+            return cancel;
+        };
+        zyll_->onTitleChange = [this](const std::string& title) { main_.OnOnlineTitleChange(title); };
+        zyll_->onDownloadComplete = [this] { main_.OnOnlineDownloadComplete(); };
+    }
     benDiGuanLi_ = ole::WebBrowserHost::Create(
         ziYuanGuanLiKuang_.hwnd(),
         RECT{PxX(kBenDiLeft), PxY(kBenDiTop), w + PxX(kBrowserOverhang / 2), h + PxY(kBrowserOverhang / 2)});
     if (benDiGuanLi_) {
         benDiGuanLi_->onBeforeNavigate = [this](const std::string& url) { return main_.OnLocalBeforeNavigate(url); };
     }
+    // What the start-up asked of them before they existed.
+    SetBrowsersSilent();
+    if (!onlineUrl_.empty()) NavigateOnlineBrowser(onlineUrl_);
+    if (!localUrl_.empty()) NavigateLocalBrowser(localUrl_);
 }
 
 void MainWindow::CreateTabs() {
@@ -106,17 +131,7 @@ void MainWindow::CreateOnlinePage() {
     // The downloader sits under the browser, centred.
     const int panelTop = h - download::kPanelHeight - 4;
     xiaZaiQi_ = download::XiaZaiQiWindow::Create(page, (w - download::kPanelWidth) / 2, panelTop, platform());
-    zyll_ = ole::WebBrowserHost::Create(
-        page, RECT{PxX(kZyllLeft), PxY(kZyllTop), w + PxX(kBrowserOverhang / 2), panelTop - 4});
-    if (zyll_) {
-        zyll_->onBeforeNavigate = [this](const std::string& url) {
-            const bool cancel = main_.OnOnlineBeforeNavigate(url);
-            if (cancel) PumpPendingMessages();
-            return cancel;
-        };
-        zyll_->onTitleChange = [this](const std::string& title) { main_.OnOnlineTitleChange(title); };
-        zyll_->onDownloadComplete = [this] { main_.OnOnlineDownloadComplete(); };
-    }
+    zyllBottom_ = panelTop - 4;
 }
 
 std::string MainWindow::WallpaperPositionText() const {
@@ -253,6 +268,10 @@ LRESULT MainWindow::Answer(MainQuery item, HWND replyTo) {
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kCreateBrowsers) {
+        CreateBrowsers();
+        return 0;
+    }
     if (msg == queryMessage_ && queryMessage_ != 0) {
         return Answer(static_cast<MainQuery>(wp), reinterpret_cast<HWND>(lp));
     }

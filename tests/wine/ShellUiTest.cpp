@@ -84,6 +84,12 @@ TEST(Velmora, FreshStartShowsTheFramedWindowAndCloseExits) {
     EXPECT_TRUE(PtInRegion(region, 0, 10));
     DeleteObject(region);
 
+    // Both embedded browsers are there, in their hidden pages.
+    HWND online = FindChild(main, L"VelmoraPageFrame", L"WangLuoZiYuan");
+    HWND local = FindChild(main, L"VelmoraPageFrame", L"ZiYuanGuanLiKuang");
+    EXPECT_NE(FindWindowExW(online, nullptr, L"Shell Embedding", nullptr), nullptr);
+    EXPECT_NE(FindWindowExW(local, nullptr, L"Shell Embedding", nullptr), nullptr);
+
     HWND title = FindChild(main, kLabelClass, L"Velmora V2.5.4");
     EXPECT_NE(title, nullptr);
     HWND close = FindChild(main, kAlphaImageClass, L"GuanBi");

@@ -1,0 +1,108 @@
+// The main window in this process, with the real browser control: links are intercepted
+// through the browser's own before-navigation event. Wine's browser loads no page, so the
+// navigations here are programmatic ones to the links' addresses.
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Wide.h"
+#include "shell/XiTong.h"
+#include "shell/win32/MainWindow.h"
+#include "tests/wine/UiDriver.h"
+
+namespace velmora {
+namespace {
+
+class CopyEnvironment : public Environment {
+public:
+    explicit CopyEnvironment(std::string dir) : dir_(std::move(dir)) {}
+    std::optional<std::string> Variable(const std::string& name) override {
+        return win32::RealPlatform().environment.Variable(name);
+    }
+    std::string ProgramDirectory() override { return dir_; }
+    std::string ExecutableBaseName() override { return "Velmora"; }
+
+private:
+    std::string dir_;
+};
+
+class RecordedDialogs : public Dialogs {
+public:
+    MessageResult ShowMessage(const std::string& text, const std::string& title, MessageButtons) override {
+        shown.push_back(title + ": " + text);
+        return MessageResult::Ok;
+    }
+    std::vector<std::string> shown;
+};
+
+class MainInProcess : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { OleInitialize(nullptr); }
+    static void TearDownTestSuite() { OleUninitialize(); }
+    void SetUp() override {
+        ASSERT_TRUE(window_.Load());
+        uitest::PumpFor(300);
+    }
+    std::string Item(MainQuery q) { return uitest::QueryText(window_.hwnd(), static_cast<int>(q)); }
+
+    uitest::ProgramDir dir_;
+    CopyEnvironment environment_{Narrow(dir_.path())};
+    RecordedDialogs dialogs_;
+    Platform& real_ = win32::RealPlatform();
+    Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_,
+                       real_.codePage};
+    QuanJuSheZhi settings_;
+    MainWindow window_{platform_, settings_};
+};
+
+BOOL CALLBACK CountBrowser(HWND h, LPARAM count) {
+    wchar_t cls[64];
+    GetClassNameW(h, cls, 64);
+    if (lstrcmpW(cls, L"Shell Embedding") == 0) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST_F(MainInProcess, StartsCleanly) {
+    int browsers = 0;
+    EnumChildWindows(window_.hwnd(), CountBrowser, reinterpret_cast<LPARAM>(&browsers));
+    EXPECT_EQ(browsers, 2);  // the online and the local page
+    EXPECT_TRUE(dialogs_.shown.empty());
+    EXPECT_EQ(Item(MainQuery::OnlineUrl), "about:blank");
+    EXPECT_EQ(window_.WallpaperPositionText(), "拉伸");
+}
+
+TEST_F(MainInProcess, OnlineResourceLinkGoesToTheDownloaderInsteadOfNavigating) {
+    window_.NavigateOnlineBrowser("http://127.0.0.1:9/down/*/1203/*/");
+    uitest::PumpFor(500);
+    EXPECT_EQ(Item(MainQuery::CanShuId), "1203");
+    window_.NavigateOnlineBrowser("http://127.0.0.1:9/index.php?cate=12");
+    uitest::PumpFor(300);
+    EXPECT_EQ(Item(MainQuery::CanShuId), "1203");  // an ordinary page is no request
+}
+
+TEST_F(MainInProcess, LocalCommandsOpenKindsAndTheLocalPageNavigates) {
+    window_.NavigateLocalBrowser("http://diannaozhuti.///");
+    uitest::PumpFor(400);
+    EXPECT_EQ(Item(MainQuery::OpenedKind), "电脑主题");
+
+    window_.NavigateLocalBrowser("http://zhuomianbizhi/");
+    uitest::PumpFor(300);
+    EXPECT_EQ(Item(MainQuery::OpenedKind), "电脑主题");  // no suffix: an ordinary navigation
+
+    window_.NavigateLocalBrowser(Narrow(dir_.path()) + "\\Data storage\\Web\\Ziygl.html");
+    uitest::PumpFor(300);
+    EXPECT_EQ(Item(MainQuery::OpenedKind), "电脑主题");
+    EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(MainInProcess, LogonScreenKindIsRefusedOffWindowsXp) {
+    if (PanDuanXiTong(platform_) == "Windows XP") GTEST_SKIP() << "this prefix reports Windows XP";
+    window_.NavigateLocalBrowser("http://qidongjiemian.///");
+    uitest::PumpFor(400);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0], "提示: " + PanDuanXiTong(platform_) + "系统暂时不支持该功能!");
+    EXPECT_EQ(Item(MainQuery::OpenedKind), "");
+}
+
+}  // namespace
+}  // namespace velmora
