@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -325,6 +327,124 @@ TEST_F(PanelWindowTest, RefusedConnectionIsANetworkError) {
     Download("http://127.0.0.1:" + std::to_string(port) + "/x", Program("\\x"));
     EXPECT_EQ(ListLines().back(), "Network error. (10061)");
     EXPECT_TRUE(IsWindowEnabled(Child(kIdCmdStart)));
+}
+
+// ---- A wallpaper of the demo resource service, which ctest starts around these tests.
+
+// One GET over Winsock, read until the service closes; the header and the body, or nothing.
+struct Answer {
+    std::string header, body;
+};
+std::optional<Answer> Get(int port, const std::string& path) {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(static_cast<u_short>(port));
+    std::string raw;
+    if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
+        const std::string request = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+        send(s, request.data(), static_cast<int>(request.size()), 0);
+        char buffer[4096];
+        for (int n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;) raw.append(buffer, static_cast<size_t>(n));
+    }
+    closesocket(s);
+    WSACleanup();
+    const size_t end = raw.find("\r\n\r\n");
+    if (raw.rfind("HTTP/1.1 200 ", 0) != 0 || end == std::string::npos) return std::nullopt;
+    return Answer{raw.substr(0, end + 4), raw.substr(end + 4)};
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + separator.size()) {
+        parts.push_back(text.substr(from, at - from));
+    }
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+class DemoServiceTest : public PanelWindowTest {
+protected:
+    void SetUp() override {
+        PanelWindowTest::SetUp();
+        const char* state = getenv("VELMORA_DEMO_SERVICE");
+        if (!state) GTEST_SKIP() << "no demo service: run through ctest, which starts one";
+        // "PORT PID", written once the service answers.
+        const auto text = Read(state);
+        ASSERT_TRUE(text) << state;
+        port_ = atoi(text->c_str());
+        ASSERT_GT(port_, 0) << *text;
+    }
+    std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    // Lets late socket events arrive, to see that none of them does anything more.
+    void PumpFor(int milliseconds) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        PumpUntil([until] { return std::chrono::steady_clock::now() >= until; });
+    }
+
+    int port_ = 0;
+};
+
+TEST_F(DemoServiceTest, DownloadsTheWallpaperTheServiceNames) {
+    // "velmora/*/KIND/*/CATEGORY/*/NAME/*/ADDRESS/**/", the address relative to the service.
+    const auto answer = Get(port_, "/kelpo.php?id=1201");
+    ASSERT_TRUE(answer);
+    const auto fields = Split(answer->body.substr(0, answer->body.find("/**/")), "/*/");
+    ASSERT_EQ(fields.size(), 5u) << answer->body;
+    ASSERT_EQ(fields[1], "桌面壁纸");
+    const std::string path = "/" + fields[4];
+    const auto picture = Get(port_, path);
+    ASSERT_TRUE(picture) << path;
+    ASSERT_FALSE(picture->body.empty());
+
+    CreatePanel();
+    const std::string folder = Program("\\Download\\" + fields[1] + "\\" + fields[2] + "\\");
+    ASSERT_TRUE(real_.files.CreateDirectories(folder));
+    const std::string dest = folder + fields[3] + ".jpg";
+    view_->panel().SetSource(Address() + path);
+    view_->panel().SetDest(dest);
+    view_->panel().SetRateTimer(true);
+    view_->panel().XiaZai();
+    ASSERT_TRUE(PumpUntil([this] { return !installed_.empty(); })) << ListLines().back();
+    PumpFor(300);
+
+    EXPECT_EQ(installed_, std::vector<std::string>{dest});
+    EXPECT_TRUE(Read(dest) == picture->body);
+    EXPECT_FALSE(Read(dest + ".part"));
+    auto lines = ListLines();
+    ASSERT_EQ(lines.size(), 17u) << ::testing::PrintToString(lines);
+    // The local port is the system's choice, and the first read may carry part or all of the
+    // body too; either way the download completes and is handed over.
+    EXPECT_EQ(lines[7].rfind("Local socket: 127.0.0.1:", 0), 0u) << lines[7];
+    const std::string received = lines[11];
+    const size_t count = std::stoul(received.substr(std::string("Recieve header: ").size()));
+    EXPECT_GE(count, picture->header.size()) << received;
+    EXPECT_LE(count, picture->header.size() + picture->body.size()) << received;
+    lines[7] = "Local socket";
+    lines[11] = "Recieve header";
+    const std::string port = std::to_string(port_);
+    EXPECT_EQ(lines, (std::vector<std::string>{"Initializing URL " + Address() + path + "...",
+                                               "Detected HTTP header.",
+                                               "Server Hostname: 127.0.0.1",
+                                               "Server Port: " + port,
+                                               "Server URL: " + path,
+                                               "Connecting Server...",
+                                               "Connection established: 127.0.0.1:" + port,
+                                               "Local socket",
+                                               "Request was sent, waiting for response.",
+                                               "Request was sent, waiting for response.",
+                                               "Request was sent, waiting for response.",
+                                               "Recieve header",
+                                               "This server is an HTTP/1.1 server.",
+                                               "Detected file size: " + std::to_string(picture->body.size()) + ".",
+                                               "Creating local file...",
+                                               "Starting to receive data...",
+                                               "Download complete."}));
+    EXPECT_EQ(received, "Recieve header: " + std::to_string(count) + " bytes.");
 }
 
 }  // namespace
