@@ -12,7 +12,8 @@
 //       ole::EventArgs args(params);               // arguments in declaration order
 //       if (id == 6) args.SetLong(1, 0);           // answer a by-reference argument
 //   });
-//   IDispatch* methods = list->dispatch();         // AddItem, Clear, ListIndex ...
+//   ole::CallMethod(list->dispatch(), "AddItem", {"壁纸", "壁纸:12"});
+//   ole::PutProperty(list->dispatch(), "ListIndex", 0);
 //   list->Move(newRect);
 //   list.reset();                                  // deactivates, closes and releases it
 //
@@ -21,7 +22,8 @@
 //
 // Stored properties reach the control through IPersistPropertyBag::Load; a control without a
 // property bag is initialised new through IPersistStreamInit. The control's own default
-// interface is dispatch(); unknown() gives its identity for any other QueryInterface.
+// interface is dispatch() (see Automation.h to call it by member name); unknown() gives its
+// identity for any other QueryInterface.
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +33,7 @@
 #include <oleidl.h>
 
 #include "shell/win32/ole/Ambients.h"
+#include "shell/win32/ole/Automation.h"
 #include "shell/win32/ole/ComObject.h"
 #include "shell/win32/ole/ControlSite.h"
 #include "shell/win32/ole/Events.h"

@@ -168,13 +168,58 @@ public:
         return S_OK;
     }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        static const wchar_t* const members[] = {L"Fire", L"Caption", L"Join", L"Item", L"Picture"};
+        if (count != 1) return DISP_E_UNKNOWNNAME;
+        for (DISPID i = 0; i < 5; ++i) {
+            if (_wcsicmp(names[0], members[i]) == 0) {
+                *ids = i + 1;
+                return S_OK;
+            }
+        }
+        *ids = DISPID_UNKNOWN;
         return DISP_E_UNKNOWNNAME;
     }
-    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                        UINT*) override {
-        if (dispid != kFireDispid) return DISP_E_MEMBERNOTFOUND;
-        return kind_ == Kind::Source ? FireBare(result) : FireChanged(result);
+    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD kind, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO*, UINT*) override {
+        const bool put = (kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+        if (put && (params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+            return DISP_E_PARAMNOTOPTIONAL;
+        switch (dispid) {
+        case kFireDispid:
+            return kind_ == Kind::Source ? FireBare(result) : FireChanged(result);
+        case 2:  // Caption
+            if (put) return Text(params, 0, &caption_);
+            return Give(caption_, result);
+        case 3: {  // Join(a, b) = a|b
+            std::wstring a, b;
+            if (params->cArgs != 2 || FAILED(Text(params, 1, &a)) || FAILED(Text(params, 0, &b)))
+                return DISP_E_BADPARAMCOUNT;
+            return Give(a + L"|" + b, result);
+        }
+        case 4: {  // Item(index), the value last
+            if (params->cArgs != (put ? 2u : 1u)) return DISP_E_BADPARAMCOUNT;
+            Variant index;
+            if (FAILED(VariantChangeType(&index.v, &params->rgvarg[params->cArgs - 1], 0, VT_I4)))
+                return DISP_E_TYPEMISMATCH;
+            if (put) return Text(params, 0, &items_[index.v.lVal]);
+            return Give(items_[index.v.lVal], result);
+        }
+        case 5:  // Picture, assigned by reference only
+            if (kind & DISPATCH_PROPERTYPUT) return DISP_E_MEMBERNOTFOUND;
+            if (kind & DISPATCH_PROPERTYPUTREF) {
+                if (params->rgvarg[0].vt != VT_DISPATCH) return DISP_E_TYPEMISMATCH;
+                picture_ = ComRef<IDispatch>::Share(params->rgvarg[0].pdispVal);
+                return S_OK;
+            }
+            if (!result) return S_OK;
+            result->vt = VT_DISPATCH;
+            result->pdispVal = picture_.get();
+            if (picture_) picture_->AddRef();
+            return S_OK;
+        default:
+            return DISP_E_MEMBERNOTFOUND;
+        }
     }
 
 private:
@@ -215,6 +260,20 @@ private:
         Log().window = window_;
         frame_ = frame;
         return frame_->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), L"test control");
+    }
+
+    static HRESULT Text(DISPPARAMS* params, UINT slot, std::wstring* out) {
+        if (slot >= params->cArgs) return DISP_E_BADPARAMCOUNT;
+        Variant text;
+        if (FAILED(VariantChangeType(&text.v, &params->rgvarg[slot], 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+        *out = std::wstring(text.v.bstrVal, SysStringLen(text.v.bstrVal));
+        return S_OK;
+    }
+    static HRESULT Give(const std::wstring& text, VARIANT* result) {
+        if (!result) return S_OK;
+        result->vt = VT_BSTR;
+        result->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        return result->bstrVal ? S_OK : E_OUTOFMEMORY;
     }
 
     HRESULT FireChanged(VARIANT* result) {
@@ -265,6 +324,9 @@ private:
     ComRef<IOleInPlaceFrame> frame_;
     HWND window_ = nullptr;
     std::vector<ComRef<IDispatch>> sinks_;
+    std::wstring caption_;
+    std::map<long, std::wstring> items_;
+    ComRef<IDispatch> picture_;
 };
 
 class Factory final : public ComObject<IClassFactory> {

@@ -36,7 +36,9 @@ extern const CLSID kPlainObjectClsid;
 extern const IID kTestEventsIid;
 extern const char kTestControlProgId[];
 
-// Method of the control: raises kChangedEvent (OldIndex, NewIndex, wFlag, all VT_I2 by
+// Members of the control's IDispatch by name: Fire, Caption (text property), Join(a, b)
+// (returns "a|b"), Item(index) (indexed text property) and Picture (an object, by reference).
+// Fire raises kChangedEvent (OldIndex, NewIndex, wFlag, all VT_I2 by
 // reference, and Text, a BSTR by reference) and returns what the handler left in NewIndex.
 constexpr DISPID kFireDispid = 1;
 constexpr DISPID kChangedEvent = 6;
