@@ -90,6 +90,7 @@ TEST_F(WebBrowserHostTest, UnreachablePageRaisesNavigationError) {
     EXPECT_TRUE(PumpUntil([&] { return ErrorFor(page); }, 10000));
     EXPECT_EQ(seen_.before, std::vector<std::string>{page});
     ASSERT_FALSE(seen_.statuses.empty());
+    std::cout << "[ info     ] navigation error status 0x" << std::hex << seen_.statuses.front() << std::dec << "\n";
     EXPECT_NE(seen_.statuses.front(), 0);
 }
 
