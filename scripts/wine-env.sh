@@ -28,9 +28,10 @@ velmora_start_display() {
     return 1
 }
 
+# Ends this prefix's server and the display started here, if any.
 velmora_stop_display() {
+    wineserver -k >/dev/null 2>&1 || true
     if [ -n "$velmora_xvfb_pid" ]; then
-        wineserver -k >/dev/null 2>&1 || true
         kill "$velmora_xvfb_pid" >/dev/null 2>&1 || true
         velmora_xvfb_pid=
     fi
@@ -45,7 +46,11 @@ velmora_prepare_prefix() {
         wineboot -i >"$WINEPREFIX.boot.log" 2>&1 || { cat "$WINEPREFIX.boot.log" >&2; return 1; }
         wineserver -w
     fi
+    # One warm server with Wine's background services for the whole run. Those services inherit
+    # the output of the process that starts them, so they are started here, writing to a file,
+    # and not by a test whose output is read through a pipe.
+    wineserver -p >/dev/null 2>&1 || true
     # Windows on a bare X server are destroyed slowly unless Wine manages them itself.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine' /v Version /d "${VELMORA_WINVER:-win7}" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$WINEPREFIX.warm.log" 2>&1
+    wine reg add 'HKCU\Software\Wine' /v Version /d "${VELMORA_WINVER:-win7}" /f >>"$WINEPREFIX.warm.log" 2>&1
 }
