@@ -7,7 +7,7 @@
 namespace velmora {
 
 HWND AlphaImage::Create(HWND parent, const std::string& name, int x, int y, int width, int height) {
-    RegisterClassOnce(kAlphaImageClass, Proc, 0, nullptr);
+    RegisterClassOnce(kAlphaImageClass, ObjectWindowProc<AlphaImage>, 0, nullptr);
     hwnd_ = CreateWindowExW(0, kAlphaImageClass, Widen(name).c_str(), WS_CHILD | WS_VISIBLE, x, y, width, height,
                             parent, nullptr, GetModuleHandleW(nullptr), this);
     return hwnd_;
@@ -19,27 +19,15 @@ void AlphaImage::SetPicture(const std::string& path, int tag) {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK AlphaImage::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    AlphaImage* self = AttachedObject<AlphaImage>(h, msg, lp);
-    if (!self) return DefWindowProcW(h, msg, wp, lp);
-    if (msg == WM_NCCREATE) self->hwnd_ = h;
-    return self->Handle(msg, wp, lp);
-}
-
 LRESULT AlphaImage::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC hdc = BeginPaint(hwnd_, &ps);
-            {
-                BufferedPaint buffer(hwnd_, hdc);
-                PaintParentBackdrop(hwnd_, buffer.dc(), buffer.width(), buffer.height());
-                if (picture_) picture_->Draw(buffer.dc(), 0, 0, picture_->Width(), picture_->Height());
-            }
-            EndPaint(hwnd_, &ps);
+        case WM_PAINT:
+            PaintBuffered(hwnd_, [this](HDC dc, int w, int h) {
+                PaintParentBackdrop(hwnd_, dc, w, h);
+                if (picture_) picture_->Draw(dc, 0, 0, picture_->Width(), picture_->Height());
+            });
             return 0;
-        }
         case WM_MOUSEMOVE: {
             if (!tracking_) {
                 TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, hwnd_, 0};
@@ -79,7 +67,7 @@ LRESULT AlphaImage::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HWND Label::Create(HWND parent, const std::string& text, int x, int y, int width, int height) {
-    RegisterClassOnce(kLabelClass, Proc, 0, nullptr);
+    RegisterClassOnce(kLabelClass, ObjectWindowProc<Label>, 0, nullptr);
     hwnd_ = CreateWindowExW(0, kLabelClass, Widen(text).c_str(), WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
                             nullptr, GetModuleHandleW(nullptr), this);
     return hwnd_;
@@ -90,40 +78,31 @@ void Label::SetText(const std::string& text) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK Label::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    Label* self = AttachedObject<Label>(h, msg, lp);
-    if (!self) return DefWindowProcW(h, msg, wp, lp);
-    if (msg == WM_NCCREATE) self->hwnd_ = h;
-    return self->Handle(msg, wp, lp);
+void Label::Draw(HDC dc, int width, int height) {
+    PaintParentBackdrop(hwnd_, dc, width, height);
+    wchar_t text[512];
+    const int n = GetWindowTextW(hwnd_, text, 512);
+    HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    RECT rc = {0, 0, width, height};
+    constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+    if (shadow_) {
+        // A soft shadow keeps light text readable on any part of the picture.
+        RECT shadow = {1, 1, rc.right + 1, rc.bottom + 1};
+        SetTextColor(dc, RGB(20, 40, 70));
+        DrawTextW(dc, text, n, &shadow, kFormat);
+    }
+    SetTextColor(dc, color_);
+    DrawTextW(dc, text, n, &rc, kFormat);
+    SelectObject(dc, oldFont);
 }
 
 LRESULT Label::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC hdc = BeginPaint(hwnd_, &ps);
-            {
-                BufferedPaint buffer(hwnd_, hdc);
-                PaintParentBackdrop(hwnd_, buffer.dc(), buffer.width(), buffer.height());
-                wchar_t text[512];
-                const int n = GetWindowTextW(hwnd_, text, 512);
-                HGDIOBJ oldFont = SelectObject(buffer.dc(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-                SetBkMode(buffer.dc(), TRANSPARENT);
-                RECT rc = {0, 0, buffer.width(), buffer.height()};
-                // A soft shadow keeps light text readable on any part of the picture.
-                RECT shadow = {1, 1, rc.right + 1, rc.bottom + 1};
-                if (shadow_) {
-                    SetTextColor(buffer.dc(), RGB(20, 40, 70));
-                    DrawTextW(buffer.dc(), text, n, &shadow, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-                }
-                SetTextColor(buffer.dc(), color_);
-                DrawTextW(buffer.dc(), text, n, &rc, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-                SelectObject(buffer.dc(), oldFont);
-            }
-            EndPaint(hwnd_, &ps);
+        case WM_PAINT:
+            PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { Draw(dc, w, h); });
             return 0;
-        }
         case WM_SETTEXT: {
             const LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
             InvalidateRect(hwnd_, nullptr, FALSE);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shell/win32/Picture.h"
+#include "shell/win32/WindowClass.h"
 
 namespace velmora {
 
@@ -30,7 +31,8 @@ public:
     bool HasPicture() const { return picture_ != nullptr; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    template <typename T>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
 
     HWND hwnd_ = nullptr;
@@ -55,8 +57,10 @@ public:
     void SetShadow(bool shadow) { shadow_ = shadow; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    template <typename T>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    void Draw(HDC dc, int width, int height);
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     COLORREF color_ = RGB(255, 255, 255);

@@ -67,4 +67,16 @@ private:
     int w_, h_;
 };
 
+// Answers WM_PAINT through a memory surface: draw(hdc, width, height) paints the whole client.
+template <typename Draw>
+void PaintBuffered(HWND window, Draw draw) {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(window, &ps);
+    {
+        BufferedPaint buffer(window, hdc);
+        draw(buffer.dc(), buffer.width(), buffer.height());
+    }
+    EndPaint(window, &ps);
+}
+
 }  // namespace velmora

@@ -236,16 +236,9 @@ LRESULT CALLBACK FramedWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT FramedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC hdc = BeginPaint(hwnd_, &ps);
-            {
-                BufferedPaint buffer(hwnd_, hdc);
-                PaintBackdrop(buffer.dc(), 0, 0, buffer.width(), buffer.height());
-            }
-            EndPaint(hwnd_, &ps);
+        case WM_PAINT:
+            PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { PaintBackdrop(dc, 0, 0, w, h); });
             return 0;
-        }
         case WM_MOUSEMOVE:
             if (KaiShiTuoDong(TuoDongQu::DaoHang, ShuBiaoShiJian::YiDong, (wp & MK_LBUTTON) != 0)) StartDrag();
             return 0;
@@ -253,16 +246,11 @@ LRESULT FramedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // Alt+F4 and the taskbar's close do what the close button does.
             OnCloseClicked();
             return 0;
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG: {
-            HBRUSH skinned = SkinControlColors(msg, reinterpret_cast<HDC>(wp));
-            if (skinned) return reinterpret_cast<LRESULT>(skinned);
+        default: {
+            LRESULT skinned = 0;
+            if (SkinnedControlColor(msg, wp, &skinned)) return skinned;
             return DefWindowProcW(hwnd_, msg, wp, lp);
         }
-        default: return DefWindowProcW(hwnd_, msg, wp, lp);
     }
 }
 

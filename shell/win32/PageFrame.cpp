@@ -56,29 +56,18 @@ LRESULT CALLBACK PageFrame::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT PageFrame::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC hdc = BeginPaint(hwnd_, &ps);
-            {
-                BufferedPaint buffer(hwnd_, hdc);
-                PaintBackdrop(buffer.dc(), 0, 0, buffer.width(), buffer.height());
-            }
-            EndPaint(hwnd_, &ps);
+        case WM_PAINT:
+            PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { PaintBackdrop(dc, 0, 0, w, h); });
             return 0;
-        }
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN: {
-            HBRUSH skinned = SkinControlColors(msg, reinterpret_cast<HDC>(wp));
-            if (skinned) return reinterpret_cast<LRESULT>(skinned);
-            return DefWindowProcW(hwnd_, msg, wp, lp);
-        }
         case WM_COMMAND:
         case WM_NOTIFY:
             // Controls on a frame report to the window that owns the frame.
             return SendMessageW(GetParent(hwnd_), msg, wp, lp);
-        default: return DefWindowProcW(hwnd_, msg, wp, lp);
+        default: {
+            LRESULT skinned = 0;
+            if (SkinnedControlColor(msg, wp, &skinned)) return skinned;
+            return DefWindowProcW(hwnd_, msg, wp, lp);
+        }
     }
 }
 

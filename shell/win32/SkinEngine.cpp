@@ -65,4 +65,19 @@ HBRUSH SkinControlColors(UINT ctlColorMessage, HDC hdc) {
     return brush;
 }
 
+bool SkinnedControlColor(UINT msg, WPARAM wp, LRESULT* result) {
+    switch (msg) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG: break;
+        default: return false;
+    }
+    HBRUSH brush = SkinControlColors(msg, reinterpret_cast<HDC>(wp));
+    if (!brush) return false;
+    *result = reinterpret_cast<LRESULT>(brush);
+    return true;
+}
+
 }  // namespace velmora

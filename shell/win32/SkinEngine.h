@@ -14,5 +14,8 @@ int SkinH_AttachEx(const std::string& skinFile, const std::string& password);
 
 // The brush (and text colours set on hdc) for a WM_CTLCOLOR* message, or null without a skin.
 HBRUSH SkinControlColors(UINT ctlColorMessage, HDC hdc);
+// For a window procedure: true (with the brush in *result) when msg is a WM_CTLCOLOR* message
+// that the skin answers.
+bool SkinnedControlColor(UINT msg, WPARAM wp, LRESULT* result);
 
 }  // namespace velmora

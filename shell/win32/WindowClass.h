@@ -17,4 +17,14 @@ T* AttachedObject(HWND h, UINT msg, LPARAM lp) {
     return reinterpret_cast<T*>(GetWindowLongPtrW(h, GWLP_USERDATA));
 }
 
+// The procedure of a class whose windows each belong to one object of T: T keeps its window in
+// hwnd_ and answers messages in Handle (befriend this template to keep both private).
+template <typename T>
+LRESULT CALLBACK ObjectWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    T* self = AttachedObject<T>(h, msg, lp);
+    if (!self) return DefWindowProcW(h, msg, wp, lp);
+    if (msg == WM_NCCREATE) self->hwnd_ = h;
+    return self->Handle(msg, wp, lp);
+}
+
 }  // namespace velmora

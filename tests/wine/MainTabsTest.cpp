@@ -10,12 +10,7 @@ namespace {
 
 constexpr DWORD kWait = 15000;
 
-int Px(int twips) {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(nullptr, dc);
-    return (twips * dpi + 720) / 1440;
-}
+int Px(int twips) { return ScreenPixels(twips); }
 
 class MainTabs : public ::testing::Test {
 protected:

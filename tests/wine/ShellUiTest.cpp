@@ -8,15 +8,6 @@ namespace velmora::uitest {
 namespace {
 
 constexpr DWORD kWait = 15000;
-int ScreenDpi(int axis) {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, axis);
-    ReleaseDC(nullptr, dc);
-    return dpi;
-}
-
-int Pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
-
 BYTE Alpha(HWND h) {
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -71,8 +62,8 @@ TEST(Velmora, FreshStartShowsTheFramedWindowAndCloseExits) {
     RECT rc;
     GetWindowRect(main, &rc);
     // 12070 x 7600 twips at the screen's DPI (805 x 507 at 96 DPI).
-    EXPECT_EQ(rc.right - rc.left, Pixels(12070, ScreenDpi(LOGPIXELSX)));
-    EXPECT_EQ(rc.bottom - rc.top, Pixels(7600, ScreenDpi(LOGPIXELSY)));
+    EXPECT_EQ(rc.right - rc.left, ScreenPixels(12070, true));
+    EXPECT_EQ(rc.bottom - rc.top, ScreenPixels(7600, false));
     EXPECT_EQ(Alpha(main), 255);
 
     // Rounded corners: the region leaves out the very corner pixels but keeps the edges.

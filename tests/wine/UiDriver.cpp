@@ -2,23 +2,19 @@
 
 #include <cstdlib>
 
+#include "platform/win32/Wide.h"
+
 namespace velmora::uitest {
 
-std::wstring W(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
+std::wstring W(const std::string& utf8) { return Widen(utf8); }
 
-std::string U(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
+std::string U(const std::wstring& wide) { return Narrow(wide); }
+
+int ScreenPixels(int twips, bool horizontal) {
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, horizontal ? LOGPIXELSX : LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return (twips * dpi + 720) / 1440;
 }
 
 std::wstring DistDirectory() {

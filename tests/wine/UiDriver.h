@@ -11,6 +11,9 @@ namespace velmora::uitest {
 std::wstring W(const std::string& utf8);
 std::string U(const std::wstring& wide);
 
+// Twips at the screen's DPI, rounded as the program rounds them.
+int ScreenPixels(int twips, bool horizontal = true);
+
 // The assembled program directory of this build (from VELMORA_DIST, a Unix path).
 std::wstring DistDirectory();
 
