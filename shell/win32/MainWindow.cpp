@@ -22,7 +22,7 @@ constexpr int kZyllLeft = -45, kZyllTop = 810;
 constexpr int kBenDiLeft = -45, kBenDiTop = -45, kBrowserOverhang = 90;
 constexpr COLORREF kPageText = RGB(29, 53, 87);
 constexpr int kPositionId = 3001;
-constexpr UINT kCreateBrowsers = WM_APP + 0x120;
+constexpr UINT kCreateHiddenPages = WM_APP + 0x120;
 
 const char* const kPositions[] = {"拉伸", "居中", "平铺"};
 
@@ -46,10 +46,10 @@ bool MainWindow::Load() {
     main_.Load();
     ShowWindow(hwnd(), SW_SHOW);
     UpdateWindow(hwnd());
-    // The browser controls are the slowest part of the start: they are made once the window
-    // shows. A posted message runs before any of the user's input is read, so no click can
-    // reach a page without its browser.
-    PostMessageW(hwnd(), kCreateBrowsers, 0, 0);
+    // The pages behind the home page, with their browsers and the downloader, are the slowest
+    // part of the start: they are made once the window shows. A posted message runs before any
+    // of the user's input is read, so no click can reach a page before it is there.
+    PostMessageW(hwnd(), kCreateHiddenPages, 0, 0);
     return true;
 }
 
@@ -61,12 +61,12 @@ void MainWindow::CreateControls() {
     ziYuanGuanLiKuang_.Create(hwnd(), "ZiYuanGuanLiKuang", 0, 0, w, h, false);
     guangGao_.Create(shouYeKuang_.hwnd(), "GuangGao", 0, 0, w - PxX(kGuangGaoLeft), h, true);
     CreateTabs();
-    CreateOnlinePage();
 }
 
-void MainWindow::CreateBrowsers() {
-    if (browsersCreated_) return;
-    browsersCreated_ = true;
+void MainWindow::CreateHiddenPages() {
+    if (hiddenPagesCreated_) return;
+    hiddenPagesCreated_ = true;
+    CreateOnlinePage();
     const int w = PxX(kFrameWidth), h = PxY(kFrameHeight);
     zyll_ = ole::WebBrowserHost::Create(
         wangLuoZiYuan_.hwnd(), RECT{PxX(kZyllLeft), PxY(kZyllTop), w + PxX(kBrowserOverhang / 2), zyllBottom_});
@@ -86,6 +86,7 @@ void MainWindow::CreateBrowsers() {
         benDiGuanLi_->onBeforeNavigate = [this](const std::string& url) { return main_.OnLocalBeforeNavigate(url); };
     }
     // What the start-up asked of them before they existed.
+    SelectWallpaperPosition(positionIndex_);
     SetBrowsersSilent();
     if (!onlineUrl_.empty()) NavigateOnlineBrowser(onlineUrl_);
     if (!localUrl_.empty()) NavigateLocalBrowser(localUrl_);
@@ -135,7 +136,7 @@ void MainWindow::CreateOnlinePage() {
 }
 
 std::string MainWindow::WallpaperPositionText() const {
-    const LRESULT i = SendMessageW(biZhiWeiZhi_, CB_GETCURSEL, 0, 0);
+    const LRESULT i = biZhiWeiZhi_ ? SendMessageW(biZhiWeiZhi_, CB_GETCURSEL, 0, 0) : positionIndex_;
     return (i >= 0 && i < 3) ? kPositions[i] : std::string();
 }
 
@@ -190,7 +191,10 @@ void MainWindow::PlaceHostedPanels() {
 void MainWindow::JiaZaiGuangGao() {}
 void MainWindow::LoadAboutWindow() {}
 
-void MainWindow::SelectWallpaperPosition(int index) { SendMessageW(biZhiWeiZhi_, CB_SETCURSEL, index, 0); }
+void MainWindow::SelectWallpaperPosition(int index) {
+    positionIndex_ = index;
+    if (biZhiWeiZhi_) SendMessageW(biZhiWeiZhi_, CB_SETCURSEL, index, 0);
+}
 
 void MainWindow::SkinHAttachEx(const std::string& skinFile, const std::string& password) {
     SkinH_AttachEx(skinFile, password);
@@ -204,8 +208,8 @@ void MainWindow::UnloadWindow(ChuangTiBianHao window) {
 }
 
 void MainWindow::ShowWallpaperPosition(bool visible) {
-    ShowWindow(biZhiWeiZhi_, visible ? SW_SHOW : SW_HIDE);
-    ShowWindow(label1_.hwnd(), visible ? SW_SHOW : SW_HIDE);
+    if (biZhiWeiZhi_) ShowWindow(biZhiWeiZhi_, visible ? SW_SHOW : SW_HIDE);
+    if (label1_.hwnd()) ShowWindow(label1_.hwnd(), visible ? SW_SHOW : SW_HIDE);
 }
 
 void MainWindow::MoveSelectionMarker(int leftTwips) { MoveSprite(huaKuangXD_, leftTwips, kMarkerTop); }
@@ -215,7 +219,9 @@ void MainWindow::ShowHoverMarker(int leftTwips) {
     ShowSprite(huaKuang_, true);
 }
 
-void MainWindow::SetStatusLine(const std::string& text) { xinXi_.SetText(text); }
+void MainWindow::SetStatusLine(const std::string& text) {
+    if (xinXi_.hwnd()) xinXi_.SetText(text);
+}
 
 void MainWindow::HoldOnlineDocumentWithoutContextMenu() {
     if (zyll_) zyll_->SuppressDocumentContextMenu();
@@ -268,8 +274,8 @@ LRESULT MainWindow::Answer(MainQuery item, HWND replyTo) {
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kCreateBrowsers) {
-        CreateBrowsers();
+    if (msg == kCreateHiddenPages) {
+        CreateHiddenPages();
         return 0;
     }
     if (msg == queryMessage_ && queryMessage_ != 0) {

@@ -74,7 +74,7 @@ private:
     void CreateControls();
     void CreateTabs();
     void CreateOnlinePage();
-    void CreateBrowsers();
+    void CreateHiddenPages();
     LRESULT Answer(MainQuery item, HWND replyTo);
     PageFrame& Frame(YeMian page);
 
@@ -90,7 +90,8 @@ private:
     UINT queryMessage_ = 0;
     std::string onlineUrl_, localUrl_, canShuId_, openedKind_;
     YeMian front_ = YeMian::ShouYeKuang;
-    bool browsersCreated_ = false;
+    bool hiddenPagesCreated_ = false;
+    int positionIndex_ = 0;
     int zyllBottom_ = 0;  // the online browser ends above the downloader
 };
 
