@@ -70,6 +70,8 @@ std::unique_ptr<XiaZaiQiWindow> XiaZaiQiWindow::Create(HWND parent, int x, int y
 
 XiaZaiQiWindow::~XiaZaiQiWindow() {
     panel_.SetObserver(nullptr);
+    if (labelBrush_) DeleteObject(labelBrush_);
+    if (labelBitmap_) DeleteObject(labelBitmap_);
     if (hwnd_) {
         KillTimer(hwnd_, kRateTimerId);
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -97,6 +99,27 @@ LRESULT CALLBACK XiaZaiQiWindow::WindowProc(HWND h, UINT msg, WPARAM wp, LPARAM 
     return self->Handle(msg, wp, lp);
 }
 
+HBRUSH XiaZaiQiWindow::LabelBrush(HWND control) {
+    // Read-only text boxes ask too; they keep their own face.
+    wchar_t cls[16];
+    if (!background_ || !GetClassNameW(control, cls, 16) || lstrcmpiW(cls, L"Static") != 0) return nullptr;
+    if (!labelBrush_) {
+        RECT rc;
+        GetClientRect(hwnd_, &rc);
+        HDC screen = GetDC(hwnd_);
+        labelBitmap_ = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+        HDC mem = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(mem, labelBitmap_);
+        FillRect(mem, &rc, GetSysColorBrush(COLOR_BTNFACE));
+        background_->Draw(mem, 0, 0, background_->Width(), background_->Height());
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        ReleaseDC(hwnd_, screen);
+        labelBrush_ = CreatePatternBrush(labelBitmap_);
+    }
+    return labelBrush_;
+}
+
 LRESULT XiaZaiQiWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: {
@@ -106,6 +129,17 @@ LRESULT XiaZaiQiWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
             if (background_) background_->Draw(dc, 0, 0, background_->Width(), background_->Height());
             return 1;
+        }
+        case WM_CTLCOLORSTATIC: {
+            // The labels show the panel's picture behind their text.
+            HBRUSH brush = LabelBrush(reinterpret_cast<HWND>(lp));
+            if (!brush) break;
+            const auto dc = reinterpret_cast<HDC>(wp);
+            POINT at = {0, 0};
+            MapWindowPoints(reinterpret_cast<HWND>(lp), hwnd_, &at, 1);
+            SetBkMode(dc, TRANSPARENT);
+            SetBrushOrgEx(dc, -at.x, -at.y, nullptr);
+            return reinterpret_cast<LRESULT>(brush);
         }
         case WM_COMMAND: Command(LOWORD(wp), HIWORD(wp)); return 0;
         case WM_TIMER:

@@ -60,7 +60,11 @@ private:
     Platform& platform_;
     win32::Win32TcpClient socket_;
     XiaZaiQi panel_;
+    HBRUSH LabelBrush(HWND control);
+
     std::unique_ptr<Picture> background_;
+    HBITMAP labelBitmap_ = nullptr;
+    HBRUSH labelBrush_ = nullptr;
     HWND hwnd_ = nullptr;
 };
 
