@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ make python3 libgtest-dev libgmock-dev libbenchmark-dev
       clang-14 libclang-rt-14-dev
       g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine64 wine
-      xvfb x11-utils xauth fonts-noto-cjk fonts-wqy-zenhei locales curl)
+      xvfb x11-utils xauth fonts-noto-cjk fonts-wqy-zenhei locales curl time)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
