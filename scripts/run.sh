@@ -14,7 +14,7 @@ for arg in "$@"; do
 done
 bash scripts/install-deps.sh
 cmake -S . -B build/x86_64 -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
-cmake --build build/x86_64 -j"$(nproc)" --target Velmora
+cmake --build build/x86_64 -j"$(nproc)" --target Velmora velmora-package-stub
 
 export VELMORA_WINVER=$winver
 source scripts/wine-env.sh
