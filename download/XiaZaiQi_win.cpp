@@ -56,7 +56,7 @@ XiaZaiQiWindow::XiaZaiQiWindow(Platform& platform)
 std::unique_ptr<XiaZaiQiWindow> XiaZaiQiWindow::Create(HWND parent, int x, int y, Platform& platform) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
-    RegisterClassOnce(kClassName, WindowProc, 0, nullptr);
+    RegisterClassOnce(kClassName, ObjectWindowProc<XiaZaiQiWindow>, 0, nullptr);
     std::unique_ptr<XiaZaiQiWindow> self(new XiaZaiQiWindow(platform));
     self->background_ = Picture::Load(platform.environment.ProgramDirectory() + "\\Skin\\img\\General.jpg");
     if (!self->background_) platform.dialogs.ShowMessage("缺少软件背景图片!", "错误", MessageButtons::Ok);
@@ -90,13 +90,6 @@ void XiaZaiQiWindow::CreateControls() {
     SendMessageW(Child(kIdJinDu), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     EnableWindow(Child(kIdCmdStart), panel_.controls().startEnabled);
     ShowText(kIdTxtDest, panel_.controls().dest);
-}
-
-LRESULT CALLBACK XiaZaiQiWindow::WindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = AttachedObject<XiaZaiQiWindow>(h, msg, lp);
-    if (!self) return DefWindowProcW(h, msg, wp, lp);
-    if (msg == WM_NCCREATE) self->hwnd_ = h;
-    return self->Handle(msg, wp, lp);
 }
 
 HBRUSH XiaZaiQiWindow::LabelBrush(HWND control) {

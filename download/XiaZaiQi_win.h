@@ -10,6 +10,7 @@
 #include "download/XiaZaiQi.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Socket.h"
+#include "shell/win32/WindowClass.h"
 
 namespace velmora {
 class Picture;
@@ -46,7 +47,8 @@ public:
 
 private:
     explicit XiaZaiQiWindow(Platform& platform);
-    static LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    template <typename T>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void CreateControls();
     void Command(int id, int code);
