@@ -48,7 +48,7 @@ public:
 private:
     explicit XiaZaiQiWindow(Platform& platform);
     template <typename T>
-    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK velmora::ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void CreateControls();
     void Command(int id, int code);
