@@ -1,7 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <wbemidl.h>
-#include <wininet.h>
 
 #include <vector>
 
@@ -414,9 +413,19 @@ std::optional<std::string> Win32SystemInfo::OsVersion() {
 }
 
 bool Win32SystemInfo::IsConnected() {
+    // The internet library is large and only this query needs it: load it on first use rather
+    // than with the program.
+    using QueryFn = BOOL(WINAPI*)(LPDWORD, LPWSTR, DWORD, DWORD);
+    static const auto query = [] {
+        HMODULE wininet = LoadLibraryW(L"wininet.dll");
+        return wininet ? reinterpret_cast<QueryFn>(
+                             reinterpret_cast<void*>(GetProcAddress(wininet, "InternetGetConnectedStateExW")))
+                       : nullptr;
+    }();
+    if (!query) return false;
     DWORD flags = 0;
     wchar_t name[512];
-    return InternetGetConnectedStateExW(&flags, name, 512, 0) != FALSE;
+    return query(&flags, name, 512, 0) != FALSE;
 }
 
 // ---- Message boxes
