@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -416,16 +418,24 @@ TEST_F(DemoServiceTest, DownloadsTheWallpaperTheServiceNames) {
     EXPECT_TRUE(Read(dest) == picture->body);
     EXPECT_FALSE(Read(dest + ".part"));
     auto lines = ListLines();
-    ASSERT_EQ(lines.size(), 17u) << ::testing::PrintToString(lines);
+    // Each of the three sends reports its completion through the message queue; when the whole
+    // answer is in before the last report is handled, the closed connection drops that report.
+    const std::string sent = "Request was sent, waiting for response.";
+    const auto reports = std::count(lines.begin(), lines.end(), sent);
+    EXPECT_GE(reports, 1) << ::testing::PrintToString(lines);
+    EXPECT_LE(reports, 3) << ::testing::PrintToString(lines);
+    lines.erase(std::remove(lines.begin(), lines.end(), sent), lines.end());
+    ASSERT_EQ(lines.size(), 14u) << ::testing::PrintToString(lines);
     // The local port is the system's choice, and the first read may carry part or all of the
     // body too; either way the download completes and is handed over.
     EXPECT_EQ(lines[7].rfind("Local socket: 127.0.0.1:", 0), 0u) << lines[7];
-    const std::string received = lines[11];
+    const std::string received = lines[8];
+    ASSERT_EQ(received.rfind("Recieve header: ", 0), 0u) << received;
     const size_t count = std::stoul(received.substr(std::string("Recieve header: ").size()));
     EXPECT_GE(count, picture->header.size()) << received;
     EXPECT_LE(count, picture->header.size() + picture->body.size()) << received;
     lines[7] = "Local socket";
-    lines[11] = "Recieve header";
+    lines[8] = "Recieve header";
     const std::string port = std::to_string(port_);
     EXPECT_EQ(lines, (std::vector<std::string>{"Initializing URL " + Address() + path + "...",
                                                "Detected HTTP header.",
@@ -435,9 +445,6 @@ TEST_F(DemoServiceTest, DownloadsTheWallpaperTheServiceNames) {
                                                "Connecting Server...",
                                                "Connection established: 127.0.0.1:" + port,
                                                "Local socket",
-                                               "Request was sent, waiting for response.",
-                                               "Request was sent, waiting for response.",
-                                               "Request was sent, waiting for response.",
                                                "Recieve header",
                                                "This server is an HTTP/1.1 server.",
                                                "Detected file size: " + std::to_string(picture->body.size()) + ".",
