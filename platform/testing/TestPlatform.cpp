@@ -172,6 +172,12 @@ std::optional<std::string> FakeEnvironment::Variable(const std::string& name) {
     return std::nullopt;
 }
 
+std::vector<std::string> RecordingDialogs::Texts() const {
+    std::vector<std::string> texts;
+    for (const Shown& s : shown) texts.push_back(s.text);
+    return texts;
+}
+
 MessageResult RecordingDialogs::ShowMessage(const std::string& text, const std::string& title,
                                            MessageButtons buttons) {
     shown.push_back(Shown{text, title, buttons});

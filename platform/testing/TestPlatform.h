@@ -95,6 +95,9 @@ public:
     MessageResult ShowMessage(const std::string& text, const std::string& title,
                              MessageButtons buttons) override;
 
+    // The texts of the messages shown so far, in order.
+    std::vector<std::string> Texts() const;
+
     std::vector<Shown> shown;
     // Answers to give, in order; when empty, OK or Yes.
     std::deque<MessageResult> answers;

@@ -26,11 +26,6 @@ protected:
         t.files.WriteText(t.ProgramPath("\\Skin\\img\\Background.jpg"), "jpg");
         t.files.WriteText(t.ProgramPath("\\Skin\\img\\Ico.ico"), "ico");
     }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> m;
-        for (const auto& s : t.dialogs.shown) m.push_back(s.text);
-        return m;
-    }
 };
 
 TEST_F(ChuangTiTest, MainWindowChromeInOrder) {
@@ -52,7 +47,7 @@ TEST_F(ChuangTiTest, OtherWindowsLoadTheirBackgroundAndReportMissingPictures) {
     EXPECT_TRUE(ChuShiChuangTi(t.platform, view, ChuangTi(ChuangTiBianHao::AzBiZhi)));
     EXPECT_EQ(view.title, "桌面壁纸");
     EXPECT_NE(std::find(view.calls.begin(), view.calls.end(), "PlaceCloseButton 8260,-13"), view.calls.end());
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"缺少软件背景图片!", "img文件中缺少ICO图标文件!"}));
+    EXPECT_EQ(t.dialogs.Texts(), (std::vector<std::string>{"缺少软件背景图片!", "img文件中缺少ICO图标文件!"}));
 }
 
 TEST_F(ChuangTiTest, IconFallsBackToTheExecutable) {
@@ -99,9 +94,7 @@ TEST_F(ChuangTiTest, OpacityFromConfiguration) {
         }
         EXPECT_EQ(ChuShiChuangTi(tp.platform, v, ChuangTi(ChuangTiBianHao::Main)), c.ok) << c.alpha;
         EXPECT_EQ(v.opacity, c.alpha);
-        std::vector<std::string> messages;
-        for (const auto& s : tp.dialogs.shown) messages.push_back(s.text);
-        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(tp.dialogs.Texts(), c.messages);
     }
 }
 

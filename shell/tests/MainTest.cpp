@@ -24,11 +24,6 @@ protected:
         t.files.WriteText(t.ProgramPath("\\Skin\\img\\Background.jpg"), "jpg");
         t.files.WriteText(t.ProgramPath("\\Skin\\img\\General.jpg"), "jpg");
     }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> m;
-        for (const auto& s : t.dialogs.shown) m.push_back(s.text);
-        return m;
-    }
     size_t IndexOf(const std::string& call) const {
         return static_cast<size_t>(std::find(view.calls.begin(), view.calls.end(), call) - view.calls.begin());
     }
@@ -79,7 +74,7 @@ TEST_F(MainTest, MissingConfigurationIsReportedPerReadAndTheWindowStaysVisible) 
     Skin();
     main.Load();
     // ChuangTiTuMing, GuanBi and XiaZai each report the missing file.
-    EXPECT_EQ(Messages(), (std::vector<std::string>(3, "缺少配置文件!")));
+    EXPECT_EQ(t.dialogs.Texts(), (std::vector<std::string>(3, "缺少配置文件!")));
     EXPECT_EQ(view.opacity, 255);
     EXPECT_TRUE(settings.GuanBiTuiChu);
     EXPECT_TRUE(settings.XiaZaiAnZhuang);
@@ -91,7 +86,7 @@ TEST_F(MainTest, BadOpacityIsReportedOnceAfterTheFlags) {
     t.files.WriteText(t.ProgramPath("\\Data storage\\Sys.dll"), "[Function]\r\nGuanBi=0\r\n");
     Skin();
     main.Load();
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Data storage文件中缺少Sys.dll文件!"}));
+    EXPECT_EQ(t.dialogs.Texts(), (std::vector<std::string>{"Data storage文件中缺少Sys.dll文件!"}));
     EXPECT_EQ(t.dialogs.shown[0].title, "错误");
     EXPECT_FALSE(settings.GuanBiTuiChu);
     EXPECT_EQ(view.opacity, 255);

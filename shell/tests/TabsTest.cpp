@@ -44,12 +44,8 @@ TEST_P(TabTest, PressDoesWhatTheTabSays) {
     std::vector<std::string> calls = c.calls;
     for (auto& call : calls) call = testing::ReplaceProgramDir(call, t.ProgramPath(""));
     EXPECT_EQ(view.calls, calls);
-    std::vector<std::string> messages;
-    for (const auto& m : t.dialogs.shown) {
-        messages.push_back(m.text);
-        EXPECT_EQ(m.title, "提示");
-    }
-    EXPECT_EQ(messages, c.messages);
+    for (const auto& m : t.dialogs.shown) EXPECT_EQ(m.title, "提示");
+    EXPECT_EQ(t.dialogs.Texts(), c.messages);
 }
 
 const std::string kLocalPage = "NavigateLocalBrowser <prog>\\Data storage\\Web\\Ziygl.html";
@@ -140,9 +136,7 @@ TEST_F(NavigationFixture, LocalCommandsOpenKindsOrAreRefused) {
         t.system.version = c.version;
         EXPECT_EQ(main.OnLocalBeforeNavigate(c.url), c.cancel) << c.url;
         EXPECT_EQ(view.calls, c.calls) << c.url;
-        std::vector<std::string> messages;
-        for (const auto& m : t.dialogs.shown) messages.push_back(m.text);
-        EXPECT_EQ(messages, c.messages) << c.url;
+        EXPECT_EQ(t.dialogs.Texts(), c.messages) << c.url;
     }
 }
 
