@@ -4,8 +4,8 @@
 #include <shlobj.h>
 
 #include "platform/win32/Wide.h"
-#include "shell/win32/Picture.h"
-#include "shell/win32/WindowClass.h"
+#include "ui/win32/Picture.h"
+#include "ui/win32/WindowClass.h"
 
 namespace velmora::download {
 

@@ -10,7 +10,7 @@
 #include "download/XiaZaiQi.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Socket.h"
-#include "shell/win32/WindowClass.h"
+#include "ui/win32/WindowClass.h"
 
 namespace velmora {
 class Picture;

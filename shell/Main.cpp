@@ -1,15 +1,16 @@
 #include "shell/Main.h"
 
-#include "download/fuwu/FuWu.h"
-#include "shell/LianJie.h"
-#include "shell/XiTong.h"
-#include "shell/ZiYuanMuLu.h"
+#include "core/FuWu.h"
+#include "core/LuJing.h"
+#include "core/LianJie.h"
+#include "core/XiTong.h"
+#include "core/ZiYuanMuLu.h"
 
 namespace velmora {
 
 void Main::Load() {
     // Every step runs even when an earlier one failed; failures are reported once, below.
-    const bool failed = !ChuShiChuangTi(p_, view_, ChuangTi(ChuangTiBianHao::Main));
+    const bool failed = !ChuShiChuangTi(p_, view_, ChuangTiKuangJia(ChuangTiBianHao::Main));
 
     view_.NavigateOnlineBrowser("about:blank");
     view_.SetBrowsersSilent();
@@ -27,12 +28,12 @@ void Main::Load() {
     JiaZaiBeiJing();
     view_.JiaZaiGuangGao();
     view_.LoadAboutWindow();
-    view_.SkinHAttachEx(p_.environment.ProgramDirectory() + "\\Skin\\img\\aero.she", "");
+    view_.SkinHAttachEx(ChengXuLuJing(p_, "\\Skin\\img\\aero.she"), "");
     view_.SelectWallpaperPosition(0);
 }
 
 void Main::JiaZaiBeiJing() {
-    const std::string img = p_.environment.ProgramDirectory() + "\\Skin\\img\\";
+    const std::string img = ChengXuLuJing(p_, "\\Skin\\img\\");
     bool ok = view_.LoadBackground(img + "Background.jpg");
     for (YeMianTuPian frame : {YeMianTuPian::ShouYeKuang, YeMianTuPian::WangLuoZiYuan, YeMianTuPian::GuangGao}) {
         ok = view_.LoadPagePicture(frame, img + "General.jpg") && ok;
@@ -95,7 +96,7 @@ void Main::OnTabPressed(int index, ShuBiaoJian button) {
     }
     if (index == 6) {
         view_.BringToFront(YeMian::ZiYuanGuanLiKuang);
-        view_.NavigateLocalBrowser(p_.environment.ProgramDirectory() + "\\Data storage\\Web\\Ziygl.html");
+        view_.NavigateLocalBrowser(ChengXuLuJing(p_, "\\Data storage\\Web\\Ziygl.html"));
     }
     view_.MoveSelectionMarker(XuanKuangLeft(index));
 }

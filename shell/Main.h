@@ -4,9 +4,10 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "shell/ChuangTi.h"
-#include "shell/PeiZhi.h"
-#include "shell/ZiYuanMuLu.h"
+#include "core/ChuangTi.h"
+#include "ui/KuangJia.h"
+#include "core/PeiZhi.h"
+#include "core/ZiYuanMuLu.h"
 
 namespace velmora {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "shell/LianJie.h"
+#include "core/LianJie.h"
 
 namespace velmora {
 namespace {

@@ -4,51 +4,15 @@
 #include <vector>
 
 #include "shell/Main.h"
+#include "ui/testing/RecordingChromeView.h"
 
 namespace velmora::testing {
 
-// Records what the portable code asks of a window, one line per call, and answers picture
-// loads by whether the file exists.
-class RecordingMainView : public MainView {
+// Records the main window's calls beside its chrome's.
+class RecordingMainView : public RecordingChromeView, public MainView {
 public:
-    explicit RecordingMainView(FileSystem& fs) : fs_(fs) {}
+    explicit RecordingMainView(FileSystem& fs) : RecordingChromeView(fs) {}
 
-    std::vector<std::string> calls;
-    int opacity = -1;
-    std::string title;
-    std::string iconFrom;
-
-    void PlaceTitle(int l, int t) override { Log("PlaceTitle " + Pair(l, t)); }
-    void SetTitleText(const std::string& text) override {
-        title = text;
-        Log("SetTitleText " + text);
-    }
-    void SetBackgroundArea(int w, int h) override { Log("SetBackgroundArea " + Pair(w, h)); }
-    void SetWindowSize(int w, int h) override { Log("SetWindowSize " + Pair(w, h)); }
-    void PlaceCloseButton(int l, int t) override { Log("PlaceCloseButton " + Pair(l, t)); }
-    void PlaceMinimizeButton(int l, int t) override { Log("PlaceMinimizeButton " + Pair(l, t)); }
-    bool LoadBackground(const std::string& path) override {
-        Log("LoadBackground");
-        return OrdinaryFileExists(fs_, path);
-    }
-    bool SetIcon(const std::string& path, const std::string& fallbackExe, int index) override {
-        Log("SetIcon " + std::to_string(index));
-        if (AnyFileExists(fs_, path)) {
-            iconFrom = path;
-        } else if (AnyFileExists(fs_, fallbackExe)) {
-            iconFrom = fallbackExe;
-        } else {
-            iconFrom.clear();
-            return false;
-        }
-        return true;
-    }
-    void AllowMinimize() override { Log("AllowMinimize"); }
-    void RoundCorners(int w, int h, int c) override { Log("RoundCorners " + Pair(w, h) + " " + std::to_string(c)); }
-    void SetOpacity(uint8_t alpha) override {
-        opacity = alpha;
-        Log("SetOpacity " + std::to_string(alpha));
-    }
     void NavigateOnlineBrowser(const std::string& url) override { Log("NavigateOnlineBrowser " + url); }
     void SetBrowsersSilent() override { Log("SetBrowsersSilent"); }
     void LayOutPageFrames() override { Log("LayOutPageFrames"); }
@@ -80,11 +44,6 @@ public:
 
     YeMian front = YeMian::ShouYeKuang;
     void UnloadWindow(ChuangTiBianHao w) override { Log("UnloadWindow " + std::string(ChuangTi(w).className)); }
-
-private:
-    static std::string Pair(int a, int b) { return std::to_string(a) + "," + std::to_string(b); }
-    void Log(const std::string& s) { calls.push_back(s); }
-    FileSystem& fs_;
 };
 
 // Writes the shipped default configuration into the test program directory.

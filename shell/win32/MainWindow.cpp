@@ -1,9 +1,10 @@
 #include "shell/win32/MainWindow.h"
 
 #include "download/XiaZaiQi_win.h"
+#include "core/LuJing.h"
 #include "platform/win32/Wide.h"
-#include "shell/win32/SkinEngine.h"
-#include "shell/win32/ole/WebBrowserHost.h"
+#include "ui/win32/SkinEngine.h"
+#include "com/WebBrowserHost.h"
 
 namespace velmora {
 
@@ -29,7 +30,7 @@ const char* const kPositions[] = {"拉伸", "居中", "平铺"};
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform, QuanJuSheZhi& settings)
-    : FramedWindow(platform, ChuangTiBianHao::Main), main_(platform, *this, settings) {}
+    : FramedWindow(platform, ChuangTiKuangJia(ChuangTiBianHao::Main)), main_(platform, *this, settings) {}
 
 MainWindow::~MainWindow() {
     // The browsers and the panel live in windows of this one: let them go first.
@@ -68,7 +69,7 @@ void MainWindow::CreateHiddenPages() {
     hiddenPagesCreated_ = true;
     CreateOnlinePage();
     const int w = PxX(kFrameWidth), h = PxY(kFrameHeight);
-    zyll_ = ole::WebBrowserHost::Create(
+    zyll_ = com::WebBrowserHost::Create(
         wangLuoZiYuan_.hwnd(), RECT{PxX(kZyllLeft), PxY(kZyllTop), w + PxX(kBrowserOverhang / 2), zyllBottom_});
     if (zyll_) {
         zyll_->onBeforeNavigate = [this](const std::string& url) {
@@ -79,7 +80,7 @@ void MainWindow::CreateHiddenPages() {
         zyll_->onTitleChange = [this](const std::string& title) { main_.OnOnlineTitleChange(title); };
         zyll_->onDownloadComplete = [this] { main_.OnOnlineDownloadComplete(); };
     }
-    benDiGuanLi_ = ole::WebBrowserHost::Create(
+    benDiGuanLi_ = com::WebBrowserHost::Create(
         ziYuanGuanLiKuang_.hwnd(),
         RECT{PxX(kBenDiLeft), PxY(kBenDiTop), w + PxX(kBrowserOverhang / 2), h + PxY(kBrowserOverhang / 2)});
     if (benDiGuanLi_) {
@@ -93,7 +94,7 @@ void MainWindow::CreateHiddenPages() {
 }
 
 void MainWindow::CreateTabs() {
-    const std::string tabs = platform().environment.ProgramDirectory() + "\\Skin\\Tab\\";
+    const std::string tabs = ChengXuLuJing(platform(), "\\Skin\\Tab\\");
     huaKuang_ = AddSprite(tabs + "HuaKuang.png", XuanKuangLeft(0), kMarkerTop, false);
     huaKuangXD_ = AddSprite(tabs + "HuaKuangXD.png", XuanKuangLeft(0), kMarkerTop, true);
     for (int i = 0; i < kXuanXiangShu; ++i) {

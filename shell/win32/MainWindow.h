@@ -5,15 +5,15 @@
 #include <string>
 
 #include "shell/Main.h"
-#include "shell/win32/FramedWindow.h"
-#include "shell/win32/PageFrame.h"
+#include "ui/win32/FramedWindow.h"
+#include "ui/win32/PageFrame.h"
 
 namespace velmora {
 
 namespace download {
 class XiaZaiQiWindow;
 }
-namespace ole {
+namespace com {
 class WebBrowserHost;
 }
 
@@ -85,7 +85,7 @@ private:
     Label xinXi_, label1_;
     HWND biZhiWeiZhi_ = nullptr;
     HFONT pageFont_ = nullptr;
-    std::unique_ptr<ole::WebBrowserHost> zyll_, benDiGuanLi_;
+    std::unique_ptr<com::WebBrowserHost> zyll_, benDiGuanLi_;
     std::unique_ptr<download::XiaZaiQiWindow> xiaZaiQi_;
     UINT queryMessage_ = 0;
     std::string onlineUrl_, localUrl_, canShuId_, openedKind_;

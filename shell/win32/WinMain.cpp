@@ -5,7 +5,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "shell/win32/MainWindow.h"
-#include "shell/win32/Picture.h"
+#include "ui/win32/Picture.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The embedded browsers and the controls need an apartment with OLE.

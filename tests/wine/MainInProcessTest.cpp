@@ -6,7 +6,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Wide.h"
-#include "shell/XiTong.h"
+#include "core/XiTong.h"
 #include "shell/win32/MainWindow.h"
 #include "tests/wine/UiDriver.h"
 

@@ -1,7 +1,7 @@
 // The main window's tabs under Wine, in Windows XP and Windows 7 modes.
 #include <gtest/gtest.h>
 
-#include "shell/win32/AlphaImage.h"
+#include "ui/win32/AlphaImage.h"
 #include "shell/win32/MainWindow.h"
 #include "tests/wine/UiDriver.h"
 

@@ -5,7 +5,7 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Wide.h"
-#include "shell/XiTong.h"
+#include "core/XiTong.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int argc = 0;

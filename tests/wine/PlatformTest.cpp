@@ -5,7 +5,7 @@
 #include "platform/IniText.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Wide.h"
-#include "shell/XiTong.h"
+#include "core/XiTong.h"
 #include "tests/wine/UiDriver.h"
 
 namespace velmora {

@@ -1,7 +1,7 @@
 // The program itself under Wine: start-up, chrome, close behaviour, configuration messages.
 #include <gtest/gtest.h>
 
-#include "shell/win32/AlphaImage.h"
+#include "ui/win32/AlphaImage.h"
 #include "tests/wine/UiDriver.h"
 
 namespace velmora::uitest {

@@ -1,0 +1,34 @@
+#include "core/LianJie.h"
+
+#include "platform/Strings.h"
+
+namespace velmora {
+
+namespace {
+const std::string kZiYuanBiaoJi = "/*/";
+const std::string kMingLingHouZhui = ".///";
+}  // namespace
+
+std::optional<std::string> ZaiXianZiYuanId(const std::string& url) {
+    if (url.find(kZiYuanBiaoJi) == std::string::npos) return std::nullopt;
+    return Split(url, kZiYuanBiaoJi)[1];
+}
+
+BenDiMingLing JieXiBenDiLianJie(const std::string& url) {
+    BenDiMingLing out;
+    if (!EndsWith(url, kMingLingHouZhui)) return out;
+    out.intercepted = true;
+    out.kind = LeiXingByLocalKey(ReplaceAll(url, kMingLingHouZhui, ""));
+    return out;
+}
+
+std::optional<int> GongJuXiangLianJie(const std::string& url) {
+    static const char* const kLinks[] = {"http://xtyy.///", "http://xttb.///",  "http://zmbz.///",
+                                         "http://qdjm.///", "http://zdysb.///", "http://dcwjj.///"};
+    for (int i = 0; i < 6; ++i) {
+        if (url == kLinks[i]) return i;
+    }
+    return std::nullopt;
+}
+
+}  // namespace velmora

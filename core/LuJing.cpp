@@ -1,0 +1,14 @@
+#include "core/LuJing.h"
+
+namespace velmora {
+
+std::string ChengXuLuJing(Platform& p, const std::string& relative) {
+    std::string dir = p.environment.ProgramDirectory();
+    while (!dir.empty() && dir.back() == '\\') dir.pop_back();
+    if (relative.empty() || relative.front() != '\\') dir += '\\';
+    return dir + relative;
+}
+
+std::string ChengXuWenJian(Platform& p) { return ChengXuLuJing(p, "\\" + p.environment.ExecutableBaseName() + ".exe"); }
+
+}  // namespace velmora
