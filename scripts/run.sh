@@ -18,7 +18,7 @@ cmake --build build/x86_64 -j"$(nproc)" --target Velmora velmora-package-stub
 
 export VELMORA_WINVER=$winver
 source scripts/wine-env.sh
-velmora_start_display
+velmora_start_display reuse
 velmora_prepare_prefix
 
 service_pid=

@@ -11,18 +11,23 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
 export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
 
 velmora_xvfb_pid=
+# Starts a virtual display of our own and points DISPLAY at it. With "reuse", a display that
+# already answers is used instead (for running the program by hand); tests always get their own,
+# since they send real mouse input. A number another run took meanwhile is skipped.
 velmora_start_display() {
-    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-    local n
-    for n in 87 88 89 90 91 92 93 94 95; do
-        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    if [ "${1:-}" = reuse ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+    local n i
+    for n in $(seq 87 140); do
+        { [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; } && continue
         Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         velmora_xvfb_pid=$!
-        export DISPLAY=:$n
-        local i
-        for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-        echo "Xvfb did not start on :$n" >&2
-        return 1
+        for i in $(seq 50); do
+            kill -0 "$velmora_xvfb_pid" 2>/dev/null || break
+            DISPLAY=:$n xdpyinfo >/dev/null 2>&1 && { export DISPLAY=:$n; return 0; }
+            sleep 0.1
+        done
+        kill "$velmora_xvfb_pid" >/dev/null 2>&1 || true
+        velmora_xvfb_pid=
     done
     echo "no free display number" >&2
     return 1
