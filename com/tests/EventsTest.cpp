@@ -93,17 +93,17 @@ TEST(EventArgs, WritesOnlyThroughByReferenceArguments) {
 TEST(EventConnection, DeliversEventsUntilClosed) {
     EnsureOle();
     auto source = ComRef<IDispatch>::Adopt(MakeEventSource(kTestEventsIid, 42));
-    const int sinksBefore = Log().sinks;
+    const int sinksBefore = AdvisedSinks();
     std::vector<DISPID> seen;
     auto connection = EventConnection::Open(source.get(), kTestEventsIid,
                                             [&](DISPID id, DISPPARAMS*, VARIANT*) { seen.push_back(id); });
     ASSERT_TRUE(connection);
-    EXPECT_EQ(Log().sinks, sinksBefore + 1);
+    EXPECT_EQ(AdvisedSinks(), sinksBefore + 1);
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     ASSERT_HRESULT_SUCCEEDED(source->Invoke(kFireDispid, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr));
     EXPECT_EQ(seen, std::vector<DISPID>{42});
     connection.reset();
-    EXPECT_EQ(Log().sinks, sinksBefore);
+    EXPECT_EQ(AdvisedSinks(), sinksBefore);
     ASSERT_HRESULT_SUCCEEDED(source->Invoke(kFireDispid, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr));
     EXPECT_EQ(seen.size(), 1u);
 }

@@ -178,7 +178,7 @@ TEST_F(OleControlTest, EventHandlerAnswersThroughByReferenceArguments) {
         args.SetLong(1, 7);  // the handler picks another row
     }));
     EXPECT_FALSE(control->Connect(IID_IPropertyNotifySink, [](DISPID, DISPPARAMS*, VARIANT*) {}));
-    EXPECT_EQ(Log().sinks, 1);
+    EXPECT_EQ(AdvisedSinks(), 1);
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     Variant result;
     ASSERT_HRESULT_SUCCEEDED(control->dispatch()->Invoke(kFireDispid, IID_NULL, 0, DISPATCH_METHOD, &none,
@@ -216,7 +216,7 @@ TEST_F(OleControlTest, TeardownDeactivatesClosesAndReleasesEverything) {
     Log().calls.clear();
     control.reset();
     EXPECT_EQ(Log().calls, (std::vector<std::string>{"InPlaceDeactivate", "Close", "SetClientSite(null)"}));
-    EXPECT_EQ(Log().sinks, 0);
+    EXPECT_EQ(AdvisedSinks(), 0);
     EXPECT_EQ(CountChildren(parent_.hwnd()), 0);
     EXPECT_EQ(Log().live, 0);
     MSG key{parent_.hwnd(), WM_KEYDOWN, kAcceleratorKey, 0, 0, {0, 0}};

@@ -3,7 +3,11 @@
 #include <oleidl.h>
 #include <olectl.h>
 
+#include <set>
+
 #include "com/ComObject.h"
+#include "com/ConnectionPoint.h"
+#include "com/Server.h"
 
 namespace velmora::com::testing {
 
@@ -17,14 +21,22 @@ namespace {
 
 enum class Kind { Full, Stream, Plain, Source };
 
+class TestControl;
+std::set<TestControl*>& LiveControls() {
+    static std::set<TestControl*> live;
+    return live;
+}
+
 class TestControl final
     : public ComObject<IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject, IPersistPropertyBag,
-                       IPersistStreamInit, IConnectionPointContainer, IConnectionPoint, IDispatch> {
+                       IPersistStreamInit, IConnectionPointContainer, IDispatch> {
 public:
     TestControl(Kind kind, REFIID eventIid, DISPID eventDispid)
-        : kind_(kind), eventIid_(eventIid), eventDispid_(eventDispid) {
+        : kind_(kind), eventDispid_(eventDispid), point_(this, eventIid) {
         ++Log().live;
+        LiveControls().insert(this);
     }
+    int Sinks() const { return point_.SinkCount(); }
 
     // IOleObject
     STDMETHODIMP SetClientSite(IOleClientSite* site) override {
@@ -63,12 +75,7 @@ public:
     STDMETHODIMP SetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
     STDMETHODIMP GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
     STDMETHODIMP Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    STDMETHODIMP Unadvise(DWORD cookie) override {
-        if (cookie == 0 || cookie > sinks_.size() || !sinks_[cookie - 1]) return CONNECT_E_NOCONNECTION;
-        sinks_[cookie - 1].Reset();
-        --Log().sinks;
-        return S_OK;
-    }
+    STDMETHODIMP Unadvise(DWORD) override { return E_NOTIMPL; }
     STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
     STDMETHODIMP GetMiscStatus(DWORD, DWORD* status) override {
         *status = Log().miscStatus;
@@ -134,33 +141,11 @@ public:
     STDMETHODIMP Save(LPSTREAM, BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP GetSizeMax(ULARGE_INTEGER*) override { return E_NOTIMPL; }
 
-    // IConnectionPointContainer, IConnectionPoint
-    STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    // IConnectionPointContainer
+    STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** out) override { return EnumPoints(point_, out); }
     STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
-        *out = nullptr;
-        if (iid != eventIid_) return CONNECT_E_NOCONNECTION;
-        *out = this;
-        AddRef();
-        return S_OK;
+        return FindPoint(point_, iid, out);
     }
-    STDMETHODIMP GetConnectionInterface(IID* out) override {
-        *out = eventIid_;
-        return S_OK;
-    }
-    STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** out) override {
-        *out = this;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override {
-        ComRef<IDispatch> d = ComRef<IUnknown>::Share(sink).As<IDispatch>(eventIid_);
-        if (!d) return CONNECT_E_CANNOTCONNECT;
-        sinks_.push_back(d);
-        *cookie = static_cast<DWORD>(sinks_.size());
-        ++Log().sinks;
-        return S_OK;
-    }
-    STDMETHODIMP EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
@@ -238,7 +223,10 @@ private:
         return nullptr;
     }
 
-    ~TestControl() override { --Log().live; }
+    ~TestControl() override {
+        --Log().live;
+        LiveControls().erase(this);
+    }
 
     HRESULT ActivateInPlace() {
         auto inPlaceSite = site_.As<IOleInPlaceSite>(IID_IOleInPlaceSite);
@@ -289,9 +277,7 @@ private:
         args[3].vt = VT_I2 | VT_BYREF;
         args[3].piVal = &oldIndex;
         DISPPARAMS params{args, nullptr, 4, 0};
-        for (auto sink : std::vector<ComRef<IDispatch>>(sinks_)) {
-            if (sink) sink->Invoke(kChangedEvent, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-        }
+        point_.Fire(kChangedEvent, &params);
         Log().oldIndex = oldIndex;
         Log().newIndex = newIndex;
         Log().flag = flag;
@@ -305,49 +291,25 @@ private:
     }
 
     HRESULT FireBare(VARIANT* result) {
-        DISPPARAMS none{nullptr, nullptr, 0, 0};
-        for (auto sink : std::vector<ComRef<IDispatch>>(sinks_)) {
-            if (!sink) continue;
-            VARIANT answer;
-            VariantInit(&answer);
-            sink->Invoke(eventDispid_, IID_NULL, 0, DISPATCH_METHOD, &none, &answer, nullptr, nullptr);
-            if (result) *result = answer;
-            else VariantClear(&answer);
-        }
+        point_.Fire(eventDispid_, nullptr, result);
         return S_OK;
     }
 
     Kind kind_;
-    IID eventIid_;
     DISPID eventDispid_;
+    ConnectionPoint point_;
     ComRef<IOleClientSite> site_;
     ComRef<IOleInPlaceFrame> frame_;
     HWND window_ = nullptr;
-    std::vector<ComRef<IDispatch>> sinks_;
     std::wstring caption_;
     std::map<long, std::wstring> items_;
     ComRef<IDispatch> picture_;
 };
 
-class Factory final : public ComObject<IClassFactory> {
-public:
-    explicit Factory(Kind kind) : kind_(kind) {}
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-        *out = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
-        auto object = ComRef<IOleObject>::Adopt(
-            (new TestControl(kind_, kTestEventsIid, 0))->as<IOleObject>());
-        return object->QueryInterface(iid, out);
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
-private:
-    void* Find(REFIID iid) override {
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) return static_cast<IClassFactory*>(this);
-        return nullptr;
-    }
-    Kind kind_;
-};
+template <Kind kind>
+HRESULT Create(REFIID iid, void** out) {
+    return Hand<TestControl, IOleObject>(new TestControl(kind, kTestEventsIid, 0), iid, out);
+}
 
 std::wstring ClsidText(REFCLSID clsid) {
     wchar_t text[64];
@@ -367,22 +329,29 @@ TestControlLog& Log() {
 
 void ResetTestControls() {
     TestControlLog& log = Log();
-    const int live = log.live, sinks = log.sinks;
+    const int live = log.live;
     log = TestControlLog{};
     log.live = live;  // objects of an earlier test still count until they go
-    log.sinks = sinks;
+}
+
+int AdvisedSinks() {
+    int sinks = 0;
+    for (const TestControl* control : LiveControls()) sinks += control->Sinks();
+    return sinks;
 }
 
 void RegisterTestControls() {
     static bool done = false;
     if (done) return;
     done = true;
-    const std::pair<REFCLSID, Kind> classes[] = {
-        {kTestControlClsid, Kind::Full}, {kStreamControlClsid, Kind::Stream}, {kPlainObjectClsid, Kind::Plain}};
-    for (const auto& [clsid, kind] : classes) {
+    const std::pair<REFCLSID, CreateFunction> classes[] = {{kTestControlClsid, Create<Kind::Full>},
+                                                           {kStreamControlClsid, Create<Kind::Stream>},
+                                                           {kPlainObjectClsid, Create<Kind::Plain>}};
+    for (const auto& [clsid, create] : classes) {
         DWORD cookie = 0;
-        auto factory = ComRef<IClassFactory>::Adopt((new Factory(kind))->as<IClassFactory>());
-        CoRegisterClassObject(clsid, factory.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie);
+        ComRef<IClassFactory> factory;
+        if (SUCCEEDED(GetClassObject(clsid, clsid, create, IID_IClassFactory, factory.ReceiveVoid())))
+            CoRegisterClassObject(clsid, factory.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie);
     }
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Velmora.OleTestControl\\CLSID", 0,

@@ -58,7 +58,6 @@ struct TestControlLog {
     std::map<std::wstring, ReadResult> results;
     std::vector<std::string> calls;  // SetClientSite, Load, InitNew, DoVerb, ..., in order
     int live = 0;                    // objects not yet destroyed
-    int sinks = 0;                   // advised sinks
     int accelerators = 0;            // messages translated
     HWND window = nullptr;
     // By-reference arguments of the last Fire as the handlers left them.
@@ -71,6 +70,8 @@ struct TestControlLog {
 IDispatch* MakeEventSource(REFIID eventIid, DISPID eventDispid);
 
 TestControlLog& Log();
+// Sinks advised to the controls alive now.
+int AdvisedSinks();
 void ResetTestControls();
 // Registers the three classes (once) and the ProgID (in the test prefix's classes root).
 void RegisterTestControls();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Strings.h"
+#include "platform/win32/ComRef.h"
 #include "platform/win32/Wide.h"
 
 namespace velmora::win32 {
@@ -356,37 +357,23 @@ std::string Win32Environment::ExecutableBaseName() {
 
 // ---- System information
 
-namespace {
-
-template <typename T>
-struct ComPtr {
-    T* p = nullptr;
-    ~ComPtr() {
-        if (p) p->Release();
-    }
-    T** operator&() { return &p; }
-    T* operator->() const { return p; }
-};
-
-}  // namespace
-
 std::optional<std::string> Win32SystemInfo::OsVersion() {
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::optional<std::string> version;
     {
-        ComPtr<IWbemLocator> locator;
-        ComPtr<IWbemServices> services;
-        ComPtr<IEnumWbemClassObject> results;
+        ComRef<IWbemLocator> locator;
+        ComRef<IWbemServices> services;
+        ComRef<IEnumWbemClassObject> results;
         BSTR ns = SysAllocString(L"\\\\.\\root\\cimv2");
         BSTR lang = SysAllocString(L"WQL");
         BSTR query = SysAllocString(L"Select * from Win32_OperatingSystem");
         if (SUCCEEDED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
-                                       reinterpret_cast<void**>(&locator))) &&
-            SUCCEEDED(locator->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services))) {
-            CoSetProxyBlanket(services.p, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                                       locator.ReceiveVoid())) &&
+            SUCCEEDED(locator->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Receive()))) {
+            CoSetProxyBlanket(services.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
                               RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
             if (SUCCEEDED(services->ExecQuery(lang, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
-                                              nullptr, &results))) {
+                                              nullptr, results.Receive()))) {
                 // Keep the version of the last object, as the query's users always did.
                 for (;;) {
                     IWbemClassObject* object = nullptr;
