@@ -34,7 +34,7 @@ protected:
     }
     void TearDown() override {
         host_.reset();
-        Pump(100);
+        PumpFor(100);
         EXPECT_EQ(CountChildren(parent_.hwnd()), 0) << "the browser left windows behind";
         EXPECT_EQ(CountThreadWindows(), windowsBefore_);
     }
@@ -79,7 +79,7 @@ TEST_F(WebBrowserHostTest, CancelledNavigationLeavesTheBrowserWhereItWas) {
     ASSERT_TRUE(host_->Navigate(link));
     PumpUntil([&] { return !seen_.before.empty(); }, 2000);
     ASSERT_EQ(seen_.before, std::vector<std::string>{link});
-    Pump(500);
+    PumpFor(500);
     EXPECT_EQ(host_->LocationUrl(), before);
     EXPECT_FALSE(ErrorFor(link));
 }

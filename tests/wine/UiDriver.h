@@ -3,6 +3,8 @@
 // program, finds its windows and message boxes, reads them, clicks and answers.
 #include <windows.h>
 
+#include "platform/testing/win32/MessagePump.h"
+
 #include <string>
 #include <vector>
 
@@ -79,6 +81,6 @@ void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version)
 // Real mouse input at the centre of a window (the cursor moves there).
 void HoverOver(HWND window);
 void ClickLeft(HWND window);
-void PumpFor(DWORD ms);
+using velmora::testing::PumpFor;
 
 }  // namespace velmora::uitest
