@@ -116,6 +116,26 @@ TEST_F(WebBrowserHostTest, HandlerMayCancelBasedOnTheUrlAlone) {
     EXPECT_FALSE(ErrorFor("http://127.0.0.1:1/first"));
 }
 
+TEST_F(WebBrowserHostTest, CancelledNavigationIsHandedOnAfterItsFlagIsSet) {
+    // The hand-on runs the message loop and navigates again, as a page click can while a
+    // message box is up: the first navigation must stay cancelled all the same.
+    std::vector<std::string> handed;
+    host_->onBeforeNavigate = [](const std::string& url) { return url.find("/*/") != std::string::npos; };
+    host_->onCancelled = [&](const std::string& url) {
+        handed.push_back(url);
+        if (handed.size() == 1) {
+            host_->Navigate("http://127.0.0.1:1/again/*/2/*/");
+            PumpFor(200);
+        }
+    };
+    ASSERT_TRUE(host_->Navigate("http://127.0.0.1:1/first/*/1/*/"));
+    PumpUntil([&] { return handed.size() >= 2; }, 5000);
+    PumpFor(300);
+    EXPECT_EQ(handed, (std::vector<std::string>{"http://127.0.0.1:1/first/*/1/*/", "http://127.0.0.1:1/again/*/2/*/"}));
+    EXPECT_FALSE(ErrorFor("http://127.0.0.1:1/first/*/1/*/"));
+    EXPECT_FALSE(ErrorFor("http://127.0.0.1:1/again/*/2/*/"));
+}
+
 TEST_F(WebBrowserHostTest, NoDocumentMeansNoMenuSuppression) {
     // Under this Wine the browser never has a document.
     EXPECT_FALSE(host_->SuppressDocumentContextMenu());

@@ -72,11 +72,8 @@ void MainWindow::CreateHiddenPages() {
     zyll_ = com::WebBrowserHost::Create(
         wangLuoZiYuan_.hwnd(), RECT{PxX(kZyllLeft), PxY(kZyllTop), w + PxX(kBrowserOverhang / 2), zyllBottom_});
     if (zyll_) {
-        zyll_->onBeforeNavigate = [this](const std::string& url) {
-            const bool cancel = main_.OnOnlineBeforeNavigate(url);
-            if (cancel) PumpPendingMessages();
-            return cancel;
-        };
+        zyll_->onBeforeNavigate = [this](const std::string& url) { return main_.OnOnlineBeforeNavigate(url); };
+        zyll_->onCancelled = [this](const std::string& url) { main_.OnOnlineCancelled(url); };
         zyll_->onTitleChange = [this](const std::string& title) { main_.OnOnlineTitleChange(title); };
         zyll_->onDownloadComplete = [this] { main_.OnOnlineDownloadComplete(); };
     }
@@ -85,6 +82,7 @@ void MainWindow::CreateHiddenPages() {
         RECT{PxX(kBenDiLeft), PxY(kBenDiTop), w + PxX(kBrowserOverhang / 2), h + PxY(kBrowserOverhang / 2)});
     if (benDiGuanLi_) {
         benDiGuanLi_->onBeforeNavigate = [this](const std::string& url) { return main_.OnLocalBeforeNavigate(url); };
+        benDiGuanLi_->onCancelled = [this](const std::string& url) { main_.OnLocalCancelled(url); };
     }
     // What the start-up asked of them before they existed.
     SelectWallpaperPosition(positionIndex_);
@@ -189,8 +187,6 @@ void MainWindow::PlaceHostedPanels() {
 
 // The advertisements and the about window are not part of this build yet; their start-up
 // steps are kept in place and do nothing.
-void MainWindow::JiaZaiGuangGao() {}
-void MainWindow::LoadAboutWindow() {}
 
 void MainWindow::SelectWallpaperPosition(int index) {
     positionIndex_ = index;
