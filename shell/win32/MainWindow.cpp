@@ -21,7 +21,6 @@ constexpr int kXinXiLeft = 270, kXinXiTop = 270;
 constexpr int kLabel1Left = 8100, kLabel1Top = 255, kPositionLeft = 8700, kPositionTop = 195, kPositionWidth = 1500;
 constexpr int kZyllLeft = -45, kZyllTop = 810;
 constexpr int kBenDiLeft = -45, kBenDiTop = -45, kBrowserOverhang = 90;
-constexpr COLORREF kPageText = RGB(29, 53, 87);
 constexpr int kPositionId = 3001;
 constexpr UINT kCreateHiddenPages = WM_APP + 0x120;
 
@@ -116,7 +115,7 @@ void MainWindow::CreateOnlinePage() {
     label1_.Create(page, "位置：", PxX(kLabel1Left), PxY(kLabel1Top), PxX(600), PxY(300));
     for (Label* l : {&xinXi_, &label1_}) {
         l->SetFont(pageFont_);
-        l->SetColor(kPageText);
+        l->SetColor(kPageTextColor);
         l->SetShadow(false);
     }
     biZhiWeiZhi_ = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
@@ -194,7 +193,7 @@ void MainWindow::SelectWallpaperPosition(int index) {
 }
 
 void MainWindow::SkinHAttachEx(const std::string& skinFile, const std::string& password) {
-    SkinH_AttachEx(skinFile, password);
+    SkinH_AttachEx(platform().files, skinFile, password);
 }
 
 void MainWindow::HideMain() { ShowWindow(hwnd(), SW_HIDE); }
@@ -226,9 +225,9 @@ void MainWindow::HoldOnlineDocumentWithoutContextMenu() {
 
 bool MainWindow::LoadPagePicture(YeMianTuPian frame, const std::string& path) {
     switch (frame) {
-        case YeMianTuPian::ShouYeKuang: return shouYeKuang_.LoadPicture(path);
-        case YeMianTuPian::WangLuoZiYuan: return wangLuoZiYuan_.LoadPicture(path);
-        case YeMianTuPian::GuangGao: return guangGao_.LoadPicture(path);
+        case YeMianTuPian::ShouYeKuang: return shouYeKuang_.LoadPicture(platform().files, path);
+        case YeMianTuPian::WangLuoZiYuan: return wangLuoZiYuan_.LoadPicture(platform().files, path);
+        case YeMianTuPian::GuangGao: return guangGao_.LoadPicture(platform().files, path);
     }
     return false;
 }

@@ -20,6 +20,7 @@
 #include "platform/testing/Doubles.h"
 #include "platform/testing/win32/MessagePump.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/SkinEngine.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace velmora::download {
@@ -200,6 +201,24 @@ TEST_F(PanelWindowTest, BackgroundPictureLoads) {
     Write(Program("\\Skin\\img\\General.jpg"), *bytes);
     CreatePanel();
     EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+// The panel is one more surface of the skin: its text boxes and its log take the skin's colours.
+TEST_F(PanelWindowTest, TextBoxesAndLogTakeTheSkin) {
+    Write(Program("\\Skin\\img\\aero.she"), "[Skin]\r\nFace=#D0E0F0\r\nWindow=#203040\r\nWindowText=#F0F0F0\r\n");
+    ASSERT_EQ(SkinH_AttachEx(real_.files, Program("\\Skin\\img\\aero.she"), ""), 0);
+    CreatePanel();
+    testing::PumpFor(300);
+    for (int id : {kIdTxtSource, kIdLstStatus}) {
+        HWND child = Child(id);
+        RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT rc;
+        GetClientRect(child, &rc);
+        HDC dc = GetDC(child);
+        const COLORREF inside = GetPixel(dc, rc.right - 4, rc.bottom / 2);
+        ReleaseDC(child, dc);
+        EXPECT_EQ(inside, RGB(0x20, 0x30, 0x40)) << "control " << id << " has " << std::hex << inside;
+    }
 }
 
 TEST_F(PanelWindowTest, TypedSourceMovesTheDestination) {
