@@ -1,6 +1,7 @@
 #pragma once
 // The main window `Main`: the start-up window and hub of the program.
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -91,6 +92,7 @@ private:
     bool hiddenPagesCreated_ = false;
     int positionIndex_ = 0;
     int zyllBottom_ = 0;  // the online browser ends above the downloader
+    std::map<const PageFrame*, std::string> pagePicturePaths_;  // what each frame shows
 };
 
 }  // namespace velmora

@@ -137,6 +137,14 @@ make_tab() {
   write_png "$t-all" "$dst"
 }
 
+# make_tab_strip DIR OUT: the seven tabs and the two markers of DIR side by side, tops aligned.
+make_tab_strip() {
+  local dir=$1
+  im -background none "$dir"/XuanXiang{0,1,2,3,4,5,6}.png "$dir/HuaKuang.png" "$dir/HuaKuangXD.png" \
+     -gravity north +append "MIFF:$tmp/strip"
+  write_png "$tmp/strip" "$2"
+}
+
 make_tabs() {
   local dir=$1
   make_tab "$dir/XuanXiang0.png" "首页" emblem_home

@@ -25,8 +25,12 @@ mkdir -p "$out/Skin/img" "$out/Skin/Button" "$out/Skin/Tab"
 make_background "$out/Skin/img/Background.jpg"
 make_general "$out/Skin/img/General.jpg"
 make_buttons "$out/Skin/Button"
-make_markers "$out/Skin/Tab"
-make_tabs "$out/Skin/Tab"
+# The tab pictures and the two markers are drawn one by one, then shipped as one strip that the
+# program decodes once: tabs 0-6 (80 x 80 each), then HuaKuang and HuaKuangXD (90 x 95 each).
+mkdir -p "$tmp/tabs"
+make_markers "$tmp/tabs"
+make_tabs "$tmp/tabs"
+make_tab_strip "$tmp/tabs" "$out/Skin/Tab/XuanXiang.png"
 make_icon "$out/Skin/img/Ico.ico"
 
 echo "artwork written under $out/Skin"

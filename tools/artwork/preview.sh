@@ -40,10 +40,11 @@ H=507
 frame_window "$tmp/main" $W $H "Velmora V2.5.4" min
 tab_left=(27 116 207 297 387 477 567)
 args=("$tmp/main")
-args+=("$skin/Tab/HuaKuangXD.png" -geometry +23+37 -composite)
-args+=("$skin/Tab/HuaKuang.png" -geometry +203+37 -composite)
+strip=$skin/Tab/XuanXiang.png
+args+=(\( "$strip" -crop 90x95+650+0 +repage \) -geometry +23+37 -composite)
+args+=(\( "$strip" -crop 90x95+560+0 +repage \) -geometry +203+37 -composite)
 for i in 0 1 2 3 4 5 6; do
-  args+=("$skin/Tab/XuanXiang$i.png" -geometry "+${tab_left[$i]}+43" -composite)
+  args+=(\( "$strip" -crop "80x80+$((80 * i))+0" +repage \) -geometry "+${tab_left[$i]}+43" -composite)
 done
 args+=("$skin/Button/Close2.png" -geometry "+$((W - 42))-1" -composite)
 # Home page frame (2,132) with the advertisement frame at its right.

@@ -180,22 +180,33 @@ void FramedWindow::ComposeBackdrop(HDC hdc, int width, int height) {
     }
     for (const Sprite& s : sprites_) {
         if (!s.visible || !s.picture) continue;
-        s.picture->Draw(hdc, s.at.x, s.at.y, MulDiv(s.picture->Width(), dpiX_, 96),
-                        MulDiv(s.picture->Height(), dpiY_, 96));
+        const SIZE size = s.Size(dpiX_, dpiY_);
+        s.picture->DrawPart(hdc, s.at.x, s.at.y, size.cx, size.cy, s.part);
     }
 }
 
 int FramedWindow::AddSprite(const std::string& path, int leftTwips, int topTwips, bool visible) {
-    sprites_.push_back(Sprite{Picture::Load(p_.files, path), POINT{PxX(leftTwips), PxY(topTwips)}, visible});
+    std::shared_ptr<const Picture> picture = Picture::Load(p_.files, path);
+    const RECT whole = {0, 0, picture ? picture->Width() : 0, picture ? picture->Height() : 0};
+    return AddSprite(std::move(picture), whole, leftTwips, topTwips, visible);
+}
+
+int FramedWindow::AddSprite(std::shared_ptr<const Picture> strip, const RECT& part, int leftTwips, int topTwips,
+                            bool visible) {
+    sprites_.push_back(Sprite{std::move(strip), part, POINT{PxX(leftTwips), PxY(topTwips)}, visible});
     InvalidateSprite(sprites_.back());
     return static_cast<int>(sprites_.size()) - 1;
+}
+
+SIZE FramedWindow::Sprite::Size(int dpiX, int dpiY) const {
+    return SIZE{MulDiv(part.right - part.left, dpiX, 96), MulDiv(part.bottom - part.top, dpiY, 96)};
 }
 
 void FramedWindow::InvalidateSprite(const Sprite& s) {
     cache_.Invalidate();
     if (!s.picture || !hwnd_) return;
-    RECT rc = {s.at.x, s.at.y, s.at.x + MulDiv(s.picture->Width(), dpiX_, 96),
-               s.at.y + MulDiv(s.picture->Height(), dpiY_, 96)};
+    const SIZE size = s.Size(dpiX_, dpiY_);
+    RECT rc = {s.at.x, s.at.y, s.at.x + size.cx, s.at.y + size.cy};
     RedrawWindow(hwnd_, &rc, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 

@@ -50,6 +50,8 @@ public:
     // Pictures drawn over the background in the order they were added (tabs, markers); the
     // controls on top see them through their transparent parts.
     int AddSprite(const std::string& path, int leftTwips, int topTwips, bool visible);
+    // A part of a picture several sprites share (a strip, decoded once).
+    int AddSprite(std::shared_ptr<const Picture> strip, const RECT& part, int leftTwips, int topTwips, bool visible);
     void MoveSprite(int sprite, int leftTwips, int topTwips);
     void ShowSprite(int sprite, bool visible);
     POINT SpritePosition(int sprite) const;  // in pixels
@@ -77,9 +79,11 @@ private:
     AlphaImage close_, minimize_;
     AnNiuZhuangTai closeState_ = AnNiuZhuangTai::PuTong, minimizeState_ = AnNiuZhuangTai::PuTong;
     struct Sprite {
-        std::unique_ptr<Picture> picture;
+        std::shared_ptr<const Picture> picture;
+        RECT part;  // in the picture's own pixels
         POINT at;
         bool visible;
+        SIZE Size(int dpiX, int dpiY) const;
     };
     void InvalidateSprite(const Sprite& sprite);
     void ComposeBackdrop(HDC hdc, int width, int height);

@@ -1,5 +1,7 @@
 #include "ui/win32/PageFrame.h"
 
+#include <utility>
+
 #include "platform/win32/Wide.h"
 #include "ui/win32/SkinEngine.h"
 #include "ui/win32/WindowClass.h"
@@ -20,10 +22,14 @@ HWND PageFrame::Create(HWND parent, const std::string& name, int x, int y, int w
 }
 
 bool PageFrame::LoadPicture(FileSystem& files, const std::string& path) {
-    picture_ = Picture::Load(files, path);
+    SetPicture(Picture::Load(files, path));
+    return picture_ != nullptr;
+}
+
+void PageFrame::SetPicture(std::shared_ptr<const Picture> picture) {
+    picture_ = std::move(picture);
     cache_.Invalidate();
     if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    return picture_ != nullptr;
 }
 
 void PageFrame::PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) {

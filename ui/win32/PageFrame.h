@@ -26,6 +26,9 @@ public:
     HWND Create(HWND parent, const std::string& name, int x, int y, int width, int height, bool visible);
     HWND hwnd() const { return hwnd_; }
     bool LoadPicture(FileSystem& files, const std::string& path);
+    // Shows a picture other frames may show too (decoded once for all of them).
+    void SetPicture(std::shared_ptr<const Picture> picture);
+    const std::shared_ptr<const Picture>& picture() const { return picture_; }
 
     void PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) override;
 
@@ -33,7 +36,7 @@ private:
     static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
-    std::unique_ptr<Picture> picture_;
+    std::shared_ptr<const Picture> picture_;
     BackdropCache cache_;
 };
 

@@ -58,11 +58,22 @@ Picture::~Picture() {
 }
 
 void Picture::Draw(HDC hdc, int x, int y, int w, int h) const {
+    DrawPart(hdc, x, y, w, h, RECT{0, 0, width_, height_});
+}
+
+void Picture::DrawPart(HDC hdc, int x, int y, int w, int h, const RECT& source) const {
     Gdiplus::GpGraphics* g = nullptr;
     if (GdipCreateFromHDC(hdc, &g) != Gdiplus::Ok) return;
-    GdipSetInterpolationMode(g, Gdiplus::InterpolationModeHighQualityBicubic);
-    GdipSetPixelOffsetMode(g, Gdiplus::PixelOffsetModeHalf);
-    GdipDrawImageRectI(g, static_cast<Gdiplus::GpImage*>(image_), x, y, w, h);
+    const int sw = source.right - source.left, sh = source.bottom - source.top;
+    // At its own size a picture needs no filtering; scaled (other DPIs) it gets the best.
+    if (w == sw && h == sh) {
+        GdipSetInterpolationMode(g, Gdiplus::InterpolationModeNearestNeighbor);
+    } else {
+        GdipSetInterpolationMode(g, Gdiplus::InterpolationModeHighQualityBicubic);
+        GdipSetPixelOffsetMode(g, Gdiplus::PixelOffsetModeHalf);
+    }
+    GdipDrawImageRectRectI(g, static_cast<Gdiplus::GpImage*>(image_), x, y, w, h, source.left, source.top, sw, sh,
+                           Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
     GdipDeleteGraphics(g);
 }
 

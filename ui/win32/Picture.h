@@ -27,6 +27,8 @@ public:
     int Height() const { return height_; }
     // Draws the picture scaled into the rectangle, blending by its alpha channel.
     void Draw(HDC hdc, int x, int y, int w, int h) const;
+    // The same for the part of the picture in source (one picture of a strip).
+    void DrawPart(HDC hdc, int x, int y, int w, int h, const RECT& source) const;
 
 private:
     Picture(void* image, IStream* stream, int width, int height)
