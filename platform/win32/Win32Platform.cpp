@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/Strings.h"
+#include "platform/win32/Win32DesktopCalls.h"
+#include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Wide.h"
 
 namespace velmora::win32 {
@@ -486,7 +488,9 @@ Platform& RealPlatform() {
     static Win32SystemInfo system;
     static Win32Dialogs dialogs;
     static Win32CodePage codePage;
-    static Platform platform{registry, profile, files, environment, system, dialogs, codePage};
+    static Win32Pictures pictures(files);
+    static Win32DesktopCalls desktop;
+    static Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop};
     return platform;
 }
 
