@@ -25,6 +25,8 @@ public:
     bool DeleteKey(const std::string& keyPath) override;
 
     bool KeyExists(const std::string& keyPath) const;
+    // "REG_SZ", "REG_EXPAND_SZ" or "REG_DWORD"; empty when there is no such value.
+    std::string ValueType(const std::string& path) const;
 
 private:
     enum class Type { String, ExpandString, Dword };
@@ -57,16 +59,19 @@ private:
     std::map<std::string, Attributes> attributes_;
 };
 
-// Private-profile files on top of the file system, with the platform's text rules.
+// Private-profile files on top of the file system, with the platform's text rules. A bare file
+// name ("Win.ini") is found in the Windows directory, as the platform does.
 class IniProfileStore : public ProfileStore {
 public:
     explicit IniProfileStore(FileSystem& fs) : fs_(fs) {}
+    std::string windowsDirectory;
     std::string Read(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& defaultValue, size_t bufferChars) override;
     bool Write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override;
 
 private:
+    std::string Resolve(const std::string& file) const;
     FileSystem& fs_;
 };
 

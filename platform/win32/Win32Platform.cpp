@@ -248,6 +248,11 @@ bool Win32FileSystem::Remove(const std::string& path) {
     return DeleteFileW(Widen(path).c_str()) != FALSE;
 }
 
+bool Win32FileSystem::RemoveEmptyFolder(const std::string& path) {
+    ScopedNoFsRedirection noRedirect;
+    return RemoveDirectoryW(Widen(path).c_str()) != FALSE;
+}
+
 std::vector<std::string> Win32FileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
     ScopedNoFsRedirection noRedirect;
     std::vector<std::string> names;
