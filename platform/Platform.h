@@ -1,6 +1,8 @@
 #pragma once
+#include "platform/DesktopCalls.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/Pictures.h"
 #include "platform/ProfileStore.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -17,6 +19,8 @@ struct Platform {
     SystemInfo& system;
     Dialogs& dialogs;
     CodePage& codePage;
+    Pictures& pictures;
+    DesktopCalls& desktop;
 };
 
 }  // namespace velmora

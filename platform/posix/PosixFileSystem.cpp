@@ -59,6 +59,13 @@ bool PosixFileSystem::Remove(const std::string& path) {
     return fs::remove(Native(path), ec);
 }
 
+bool PosixFileSystem::RemoveEmptyFolder(const std::string& path) {
+    const auto info = Stat(path);
+    std::error_code ec;
+    if (!info || !info->directory || !fs::is_empty(Native(path), ec) || ec) return false;
+    return fs::remove(Native(path), ec) && !ec;
+}
+
 std::vector<std::string> PosixFileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
     std::vector<std::string> names;
     std::error_code ec;

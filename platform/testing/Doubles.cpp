@@ -8,6 +8,12 @@ std::vector<std::string> RecordingDialogs::Texts() const {
     return texts;
 }
 
+std::vector<std::string> RecordingDialogs::Titled() const {
+    std::vector<std::string> lines;
+    for (const Shown& s : shown) lines.push_back(s.title + ": " + s.text);
+    return lines;
+}
+
 MessageResult RecordingDialogs::ShowMessage(const std::string& text, const std::string& title,
                                            MessageButtons buttons) {
     shown.push_back(Shown{text, title, buttons});

@@ -20,6 +20,8 @@ public:
 
     // The texts of the messages shown so far, in order.
     std::vector<std::string> Texts() const;
+    // The same as "title: text".
+    std::vector<std::string> Titled() const;
 
     std::vector<Shown> shown;
     // Answers to give, in order; when empty, OK or Yes.

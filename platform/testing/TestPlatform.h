@@ -1,6 +1,7 @@
 #pragma once
 // In-process stand-ins for Windows, for the native tests: an in-memory registry, temporary
-// folders as program and Windows directory, recorded message boxes.
+// folders as program and Windows directory, recorded message boxes, fake pictures and recorded
+// desktop calls.
 #include <deque>
 #include <map>
 #include <string>
@@ -8,6 +9,8 @@
 
 #include "platform/Platform.h"
 #include "platform/testing/Doubles.h"
+#include "platform/testing/RecordingDesktopCalls.h"
+#include "platform/testing/TestPictures.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace velmora::testing {
@@ -23,6 +26,8 @@ public:
     bool DeleteKey(const std::string& keyPath) override;
 
     bool KeyExists(const std::string& keyPath) const;
+    // "REG_SZ", "REG_EXPAND_SZ" or "REG_DWORD"; empty when there is no such value.
+    std::string ValueType(const std::string& path) const;
 
 private:
     enum class Type { String, ExpandString, Dword };
@@ -55,16 +60,19 @@ private:
     std::map<std::string, Attributes> attributes_;
 };
 
-// Private-profile files on top of the file system, with the platform's text rules.
+// Private-profile files on top of the file system, with the platform's text rules. A bare file
+// name ("Win.ini") is found in the Windows directory, as the platform does.
 class IniProfileStore : public ProfileStore {
 public:
     explicit IniProfileStore(FileSystem& fs) : fs_(fs) {}
+    std::string windowsDirectory;
     std::string Read(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& defaultValue, size_t bufferChars) override;
     bool Write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override;
 
 private:
+    std::string Resolve(const std::string& file) const;
     FileSystem& fs_;
 };
 
@@ -106,7 +114,9 @@ public:
     FakeSystemInfo system;
     RecordingDialogs dialogs;
     IdentityCodePage codePage;
-    Platform platform{registry, profile, files, environment, system, dialogs, codePage};
+    TestPictures pictures{files};
+    RecordingDesktopCalls desktop{files};
+    Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop};
 
 private:
     std::string root_;

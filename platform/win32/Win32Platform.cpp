@@ -6,6 +6,8 @@
 
 #include "platform/Strings.h"
 #include "platform/win32/ComRef.h"
+#include "platform/win32/Win32DesktopCalls.h"
+#include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Wide.h"
 
 namespace velmora::win32 {
@@ -247,6 +249,11 @@ bool Win32FileSystem::Remove(const std::string& path) {
     return DeleteFileW(Widen(path).c_str()) != FALSE;
 }
 
+bool Win32FileSystem::RemoveEmptyFolder(const std::string& path) {
+    ScopedNoFsRedirection noRedirect;
+    return RemoveDirectoryW(Widen(path).c_str()) != FALSE;
+}
+
 std::vector<std::string> Win32FileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
     ScopedNoFsRedirection noRedirect;
     std::vector<std::string> names;
@@ -473,7 +480,9 @@ Platform& RealPlatform() {
     static Win32SystemInfo system;
     static Win32Dialogs dialogs;
     static Win32CodePage codePage;
-    static Platform platform{registry, profile, files, environment, system, dialogs, codePage};
+    static Win32Pictures pictures(files);
+    static Win32DesktopCalls desktop;
+    static Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop};
     return platform;
 }
 

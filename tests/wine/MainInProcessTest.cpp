@@ -14,19 +14,6 @@
 namespace velmora {
 namespace {
 
-class CopyEnvironment : public Environment {
-public:
-    explicit CopyEnvironment(std::string dir) : dir_(std::move(dir)) {}
-    std::optional<std::string> Variable(const std::string& name) override {
-        return win32::RealPlatform().environment.Variable(name);
-    }
-    std::string ProgramDirectory() override { return dir_; }
-    std::string ExecutableBaseName() override { return "Velmora"; }
-
-private:
-    std::string dir_;
-};
-
 class MainInProcess : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { OleInitialize(nullptr); }
@@ -38,11 +25,11 @@ protected:
     std::string Item(MainQuery q) { return uitest::QueryText(window_.hwnd(), static_cast<int>(q)); }
 
     uitest::ProgramDir dir_;
-    CopyEnvironment environment_{Narrow(dir_.path())};
+    uitest::ProgramEnvironment environment_{dir_};
     testing::RecordingDialogs dialogs_;
     Platform& real_ = win32::RealPlatform();
     Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_,
-                       real_.codePage};
+                       real_.codePage, real_.pictures, real_.desktop};
     QuanJuSheZhi settings_;
     MainWindow window_{platform_, settings_};
 };

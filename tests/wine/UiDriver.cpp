@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace velmora::uitest {
 
@@ -91,6 +92,12 @@ void ProgramDir::WriteFile(const std::wstring& relative, const std::string& byte
 }
 
 void ProgramDir::Remove(const std::wstring& relative) const { DeleteFileW((*this / relative).c_str()); }
+
+ProgramEnvironment::ProgramEnvironment(const ProgramDir& dir) : dir_(U(dir.path())) {}
+
+std::optional<std::string> ProgramEnvironment::Variable(const std::string& name) {
+    return win32::RealPlatform().environment.Variable(name);
+}
 
 Process::Process(const std::wstring& exe, const std::wstring& args) {
     STARTUPINFOW si = {};

@@ -3,10 +3,12 @@
 // program, finds its windows and message boxes, reads them, clicks and answers.
 #include <windows.h>
 
-#include "platform/testing/win32/MessagePump.h"
-
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/Platform.h"
+#include "platform/testing/win32/MessagePump.h"
 
 namespace velmora::uitest {
 
@@ -35,6 +37,19 @@ public:
 
 private:
     std::wstring path_;
+};
+
+// For windows run inside the test process: the program directory is a ProgramDir, the other
+// variables the real ones.
+class ProgramEnvironment : public Environment {
+public:
+    explicit ProgramEnvironment(const ProgramDir& dir);
+    std::optional<std::string> Variable(const std::string& name) override;
+    std::string ProgramDirectory() override { return dir_; }
+    std::string ExecutableBaseName() override { return "Velmora"; }
+
+private:
+    std::string dir_;
 };
 
 class Process {

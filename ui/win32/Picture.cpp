@@ -1,28 +1,14 @@
 #include "ui/win32/Picture.h"
 
-#include <objidl.h>
-
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
-
 #include "platform/FileSystem.h"
+#include "platform/win32/Gdiplus.h"
+#include "platform/win32/Win32Pictures.h"
 
 using namespace Gdiplus::DllExports;
 
 namespace velmora {
 
-bool StartGdiplus() {
-    static bool started = [] {
-        ULONG_PTR token = 0;
-        Gdiplus::GdiplusStartupInput input;
-        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    }();
-    return started;
-}
+bool StartGdiplus() { return win32::StartGdiplusOnce(); }
 
 std::unique_ptr<Picture> Picture::Load(FileSystem& files, const std::string& path) {
     const auto bytes = files.ReadAll(path);
