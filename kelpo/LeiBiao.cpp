@@ -429,7 +429,6 @@ void LeiBiao::DrawFitted(const std::string& text, int left, int top, int width, 
 
 void LeiBiao::DrawRow(int index) {
     if (!surface_ || index < 0 || index > ListCount() - 1 || index < firstIndex_) return;
-    Drawing drawing(surface_);
     const int clientWidth = surface_->ClientWidth(), clientHeight = surface_->ClientHeight();
     int w = clientWidth - (bar_.Visible() ? bar_.Width() : 0);
     int x0 = 0, y0 = 0, inner = clientHeight;
@@ -441,6 +440,7 @@ void LeiBiao::DrawRow(int index) {
     innerHeight_ = inner;
     lastIndex_ = FloorDiv(inner, itemHeight_) + firstIndex_ + 1;
     if (index > lastIndex_) return;
+    Drawing drawing(surface_);
 
     const ListItem& item = items_[static_cast<std::size_t>(index)];
     const int position = index - firstIndex_;

@@ -114,6 +114,8 @@ public:
     void Loaded();
     // The surface's font changed: widths and rows follow (the font itself is the window's).
     void FontChanged();
+    // The column widths from the surface's font (done by Loaded and FontChanged).
+    void ComputeWidths();
 
     // Properties. Setters other than the font's do nothing for an unchanged value.
     std::uint32_t BackColor() const { return backColor_; }
@@ -196,7 +198,6 @@ private:
     int Inner() const;
     void UpdateScrollbar();
     void PlaceBar();
-    void ComputeWidths();
     void DrawVisibleRows();
     void DrawRow(int index);
     void DrawBorderBox();

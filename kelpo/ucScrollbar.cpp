@@ -13,15 +13,23 @@ void ucScrollbar::SetEnabled(bool enabled) {
 void ucScrollbar::SetMin(int min) {
     min_ = std::min(min, max_);
     if (value_ < min_) value_ = min_;
-    Layout();
-    host_.Repaint();
+    Relayout();
 }
 
 void ucScrollbar::SetMax(int max) {
     max_ = std::max(max, min_);
     if (value_ > max_) value_ = max_;  // no Change: the owner that moved Max knows
+    Relayout();
+}
+
+void ucScrollbar::Relayout() {
+    const ScrollbarLayout before = layout_;
     Layout();
-    host_.Repaint();
+    // Nothing moved, nothing to paint (a list adding rows changes Max with every row).
+    const ScrollbarLayout& l = layout_;
+    if (l.button1 != before.button1 || l.button2 != before.button2 || l.thumb != before.thumb ||
+        l.filler != before.filler || l.hasThumb != before.hasThumb)
+        host_.Repaint();
 }
 
 void ucScrollbar::SetValue(int value) {
@@ -37,8 +45,7 @@ void ucScrollbar::SetSmallChange(int change) { smallChange_ = std::max(change, 1
 
 void ucScrollbar::SetLargeChange(int change) {
     largeChange_ = std::max(change, 1);
-    Layout();
-    host_.Repaint();
+    Relayout();
 }
 
 void ucScrollbar::SetChangeDelay(int milliseconds) { changeDelay_ = std::max(milliseconds, 0); }
@@ -53,8 +60,7 @@ void ucScrollbar::SetOrientation(int orientation) {
 
 void ucScrollbar::SetShowButtons(bool show) {
     showButtons_ = show;
-    Layout();
-    host_.Repaint();
+    Relayout();
 }
 
 void ucScrollbar::SetVisible(bool visible) {

@@ -106,6 +106,8 @@ private:
     // A rectangle given along and across the bar, in client coordinates.
     Rect Span(int alongStart, int alongEnd, int acrossStart, int acrossEnd) const;
     void Layout();
+    // Layout again, repainting only when an element moved.
+    void Relayout();
     void PlaceThumb();
     int ThumbPosFor(int value) const;
     int ValueForThumb(int thumbPos) const;
