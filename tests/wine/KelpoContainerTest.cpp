@@ -300,6 +300,40 @@ TEST_F(KelpoContainerTest, AStreamKeepsThePropertiesAndAMissingNameLeavesTheValu
     EXPECT_EQ(Number(copy.get(), "ItemHeight"), 40);
 }
 
+TEST_F(KelpoContainerTest, AnAmbientChangeRepaintsTheWholeControl) {
+    Make(3);
+    HDC dc = GetDC(window());
+    RECT all{0, 0, 300, 402};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(window(), dc);
+    ASSERT_EQ(Capture(window()).At(200, RowTop(1)), 0u);
+    auto control = ComRef<IUnknown>::Share(list_->unknown()).As<IOleControl>(IID_IOleControl);
+    ASSERT_TRUE(control);
+    ASSERT_EQ(control->OnAmbientPropertyChange(DISPID_UNKNOWN), S_OK);
+    const Capture shot(window());
+    EXPECT_EQ(shot.At(0, 0), kBorder);
+    EXPECT_EQ(shot.At(200, RowTop(1)), kRow2);
+    EXPECT_EQ(shot.At(200, 300), 0xFFFFFFu) << "the background below the rows";
+}
+
+TEST_F(KelpoContainerTest, AContainerThatDrawsTheControlGetsItsLook) {
+    Make(4);
+    ASSERT_EQ(com::PutProperty(d(), "ListIndex", 1), S_OK);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 320, 420);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT target{10, 10, 310, 412};
+    ASSERT_EQ(OleDraw(list_->unknown(), DVASPECT_CONTENT, memory, &target), S_OK);
+    EXPECT_EQ(GetPixel(memory, 10, 10), kBorder);
+    EXPECT_EQ(GetPixel(memory, 10 + 200, 10 + RowTop(1)), kSelected);
+    EXPECT_EQ(GetPixel(memory, 10 + 200, 10 + RowTop(2)), kRow1);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
 TEST_F(KelpoContainerTest, GenericContainersFindTheClassAndItsEvents) {
     Make(0);
     auto info = ComRef<IUnknown>::Share(list_->unknown()).As<IProvideClassInfo2>(IID_IProvideClassInfo2);
