@@ -9,8 +9,8 @@ namespace velmora::kelpotest {
 
 std::wstring KelpoDll() { return uitest::DistDirectory() + L"\\Kelpo.dll"; }
 
-long RunRegsvr32(const std::wstring& switches) {
-    std::wstring command = L"regsvr32.exe " + switches + L" \"" + KelpoDll() + L"\"";
+long RunRegsvr32(const std::wstring& switches, const std::wstring& library) {
+    std::wstring command = L"regsvr32.exe " + switches + L" \"" + library + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -85,14 +85,7 @@ bool Capture::Contains(COLORREF colour, int left, int top, int right, int bottom
 void MoveTo(HWND window, int x, int y) {
     POINT p{x, y};
     ClientToScreen(window, &p);
-    SetCursorPos(p.x, p.y);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    in.mi.dx = 1;
-    SendInput(1, &in, sizeof in);
-    in.mi.dx = -1;
-    SendInput(1, &in, sizeof in);
+    uitest::MoveMouse(p.x, p.y);
     Pump(100);
 }
 

@@ -12,8 +12,8 @@ namespace velmora::kelpotest {
 
 // The Kelpo.dll this build assembled.
 std::wstring KelpoDll();
-// Runs regsvr32 with the arguments and the library; its exit code, or -1 when it did not run.
-long RunRegsvr32(const std::wstring& switches);
+// Runs regsvr32 with the switches on a library; its exit code, or -1 when it did not run.
+long RunRegsvr32(const std::wstring& switches, const std::wstring& library = KelpoDll());
 bool KeyExists(HKEY root, const std::wstring& path);
 std::wstring DefaultValue(HKEY root, const std::wstring& path, const wchar_t* name = nullptr);
 

@@ -38,7 +38,6 @@ protected:
         bar_->Move(10, 10, 17, 236);  // track 200: thumb 18 at 18
         bar_->SetVisible(true);
         UpdateWindow(bar_->hWnd());
-        Pump(50);
     }
     void Send(UINT message, int x, int y, WPARAM keys = 0) {
         SendMessageW(bar_->hWnd(), message, keys, MAKELPARAM(x, y));

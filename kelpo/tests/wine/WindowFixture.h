@@ -1,6 +1,5 @@
 #pragma once
-// A plain window whose own procedure counts what reaches it, for the hook tests, and message
-// pumping.
+// A plain window whose own procedure counts what reaches it, for the hook tests.
 #include <map>
 
 #include <windows.h>
@@ -23,7 +22,5 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };
-
-void Pump(DWORD milliseconds);
 
 }  // namespace velmora::kelpo::testing
