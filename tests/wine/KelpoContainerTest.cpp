@@ -162,6 +162,21 @@ TEST_F(KelpoContainerTest, AHandlerThatChangesNewIndexWins) {
     EXPECT_EQ(ArgsOf(6), (std::vector<std::string>{"5", "7", "1"})) << "flag 1 for an assignment";
 }
 
+TEST_F(KelpoContainerTest, ThePlayingRowShowsTheGreenPlayIconInsteadOfItsNumber) {
+    Make(5);
+    ASSERT_EQ(com::PutProperty(d(), "PlayIndex", 1), S_OK);
+    EXPECT_EQ(ArgsOf(7), (std::vector<std::string>{"-1", "1", "1"}));
+    EXPECT_EQ(Number(d(), "PlayIndex"), 1);
+    const Capture shot(window());
+    int green = 0;
+    for (int y = RowTop(1) + 3; y < RowTop(1) + 15; ++y)
+        for (int x = 3; x < 15; ++x) {
+            const COLORREF c = shot.At(x, y);
+            green += GetGValue(c) > 150 && GetRValue(c) < 150 && GetBValue(c) < 100 ? 1 : 0;
+        }
+    EXPECT_GT(green, 10);
+}
+
 TEST_F(KelpoContainerTest, TheWheelScrollsFiveRowsAndRaisesScroll) {
     Make(100);
     ASSERT_EQ(com::PutProperty(d(), "ListIndex", 5), S_OK);
