@@ -279,10 +279,8 @@ void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version)
     RegCloseKey(h);
 }
 
-void HoverOver(HWND window) {
-    RECT rc;
-    GetWindowRect(window, &rc);
-    SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+void MoveMouse(int screenX, int screenY) {
+    SetCursorPos(screenX, screenY);
     // A small move in place makes sure a mouse-move message is generated.
     INPUT in = {};
     in.type = INPUT_MOUSE;
@@ -291,6 +289,12 @@ void HoverOver(HWND window) {
     SendInput(1, &in, sizeof in);
     in.mi.dx = -1;
     SendInput(1, &in, sizeof in);
+}
+
+void HoverOver(HWND window) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    MoveMouse((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     Sleep(200);
 }
 
