@@ -284,10 +284,10 @@ void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version)
     RegCloseKey(h);
 }
 
-void HoverOver(HWND window) {
-    RECT rc;
-    GetWindowRect(window, &rc);
-    SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+namespace {
+
+void MoveTo(int x, int y) {
+    SetCursorPos(x, y);
     // A small move in place makes sure a mouse-move message is generated.
     INPUT in = {};
     in.type = INPUT_MOUSE;
@@ -299,12 +299,37 @@ void HoverOver(HWND window) {
     Sleep(200);
 }
 
-void ClickLeft(HWND window) {
-    HoverOver(window);
+void LeftDownUp() {
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+}  // namespace
+
+void HoverOver(HWND window) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    MoveTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
+void ClickLeft(HWND window) {
+    HoverOver(window);
+    LeftDownUp();
+}
+
+void ClickAt(int x, int y) {
+    MoveTo(x, y);
+    LeftDownUp();
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = virtualKey;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof in[0]);
 }
 

@@ -79,6 +79,10 @@ void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version)
 // Real mouse input at the centre of a window (the cursor moves there).
 void HoverOver(HWND window);
 void ClickLeft(HWND window);
+// Real mouse input at a point of the screen.
+void ClickAt(int x, int y);
+// A real key press and release, to the window with the keyboard focus.
+void PressKey(WORD virtualKey);
 void PumpFor(DWORD ms);
 
 }  // namespace velmora::uitest
