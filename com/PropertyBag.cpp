@@ -1,23 +1,17 @@
 #include "com/PropertyBag.h"
 
-#include <cmath>
 #include <olectl.h>
 
+#include "com/Fonts.h"
 #include "platform/win32/Wide.h"
 
 namespace velmora::com {
 namespace {
 
 HRESULT FontToVariant(const StoredFont& font, VARIANT* out) {
-    std::wstring face = Widen(font.name);
-    FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = face.data();
-    desc.cySize.int64 = std::llround(font.points * 10000.0);
-    desc.sWeight = static_cast<SHORT>(font.bold ? FW_BOLD : FW_NORMAL);
-    desc.sCharset = DEFAULT_CHARSET;
+    ComRef<IFont> made = MakeFont(font.name, font.points, font.bold);
     IFontDisp* disp = nullptr;
-    HRESULT hr = OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(&disp));
+    HRESULT hr = made ? GiveFont(made, &disp) : E_FAIL;
     if (FAILED(hr)) return hr;
     if (!disp) return E_FAIL;
     out->vt = VT_DISPATCH;
