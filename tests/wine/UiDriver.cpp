@@ -284,9 +284,7 @@ void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version)
     RegCloseKey(h);
 }
 
-namespace {
-
-void MoveTo(int x, int y) {
+void HoverAt(int x, int y) {
     SetCursorPos(x, y);
     // A small move in place makes sure a mouse-move message is generated.
     INPUT in = {};
@@ -298,6 +296,8 @@ void MoveTo(int x, int y) {
     SendInput(1, &in, sizeof in);
     Sleep(200);
 }
+
+namespace {
 
 void LeftDownUp() {
     INPUT in[2] = {};
@@ -312,7 +312,7 @@ void LeftDownUp() {
 void HoverOver(HWND window) {
     RECT rc;
     GetWindowRect(window, &rc);
-    MoveTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    HoverAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
 }
 
 void ClickLeft(HWND window) {
@@ -321,7 +321,7 @@ void ClickLeft(HWND window) {
 }
 
 void ClickAt(int x, int y) {
-    MoveTo(x, y);
+    HoverAt(x, y);
     LeftDownUp();
 }
 

@@ -80,6 +80,7 @@ void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version)
 void HoverOver(HWND window);
 void ClickLeft(HWND window);
 // Real mouse input at a point of the screen.
+void HoverAt(int x, int y);
 void ClickAt(int x, int y);
 // A real key press and release, to the window with the keyboard focus.
 void PressKey(WORD virtualKey);
