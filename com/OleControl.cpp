@@ -127,10 +127,6 @@ bool OleControl::Move(const RECT& rect) {
     return SUCCEEDED(inPlace->SetObjectRects(&pos, &pos));
 }
 
-void OleControl::Show(bool visible) {
-    if (HWND own = window()) ShowWindow(own, visible ? SW_SHOWNA : SW_HIDE);
-}
-
 bool OleControl::Focus() {
     HWND own = window();
     if (!own) return false;

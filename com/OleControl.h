@@ -62,7 +62,6 @@ public:
     const RECT& rect() const { return site_->rect(); }
 
     bool Move(const RECT& rect);
-    void Show(bool visible);
     // Makes the control the active one and gives it the keyboard focus.
     bool Focus();
 

@@ -80,10 +80,14 @@ void WebBrowserHost::OnEvent(DISPID dispid, DISPPARAMS* params) {
     // Each handler runs from a copy, so it may replace itself.
     EventArgs args(params);
     switch (dispid) {
-    case DISPID_BEFORENAVIGATE2:
-        if (auto handler = onBeforeNavigate; handler && handler(args.String(kBeforeNavigateUrl)))
+    case DISPID_BEFORENAVIGATE2: {
+        const std::string url = args.String(kBeforeNavigateUrl);
+        if (auto handler = onBeforeNavigate; handler && handler(url)) {
             args.SetBool(kBeforeNavigateCancel, true);
+            if (auto after = onCancelled) after(url);
+        }
         break;
+    }
     case DISPID_TITLECHANGE:
         if (auto handler = onTitleChange) handler(args.String(kTitleText));
         break;

@@ -37,8 +37,12 @@ public:
     IWebBrowser2* browser() const { return browser_.get(); }
     OleControl& control() { return *control_; }
 
-    // Before every navigation, frames included; returning true cancels it.
+    // Before every navigation, frames included; returning true cancels it. It must decide
+    // without running the message loop: the navigation is still pending while it runs.
     std::function<bool(const std::string& url)> onBeforeNavigate;
+    // After a navigation was cancelled, its flag already set: what the link asks for (messages,
+    // a job) runs here, where a nested message loop can no longer let the navigation through.
+    std::function<void(const std::string& url)> onCancelled;
     std::function<void(const std::string& title)> onTitleChange;
     std::function<void()> onDownloadComplete;
     std::function<void(const std::string& url)> onDocumentComplete;

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <iterator>
+
+#include "core/LuJing.h"
 #include "platform/win32/Wide.h"
-#include "ui/win32/Picture.h"
-#include "ui/win32/WindowClass.h"
+#include "ui/win32/SkinEngine.h"
 
 namespace velmora::download {
 
@@ -32,12 +34,20 @@ const ChildSpec kChildren[] = {
     {kIdTxtDest, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 4, 29, 270, 21},
     {kIdJcbutton2, L"BUTTON", "浏览", WS_TABSTOP | BS_PUSHBUTTON, 0, 278, 28, 56, 23},
     {kIdCmdStart, L"BUTTON", "下载", WS_TABSTOP | BS_PUSHBUTTON, 0, 338, 4, 60, 46},
-    {kIdTiShi, L"STATIC", kPromptIdle, SS_LEFT | SS_NOPREFIX, 0, 4, 54, 394, 16},
     {kIdJinDu, PROGRESS_CLASSW, "", 0, 0, 4, 72, 394, 14},
-    {kIdLblStatus, L"STATIC", kStatusIdle, SS_LEFT | SS_NOPREFIX, 0, 4, 90, 200, 16},
-    {kIdLblSpeed, L"STATIC", kSpeedIdle, SS_LEFT | SS_NOPREFIX, 0, 208, 90, 190, 16},
     {kIdLstStatus, L"LISTBOX", "", WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, 402,
      4, 174, 102},
+};
+
+struct LabelSpec {
+    int id;
+    const char* text;
+    int x, y, w, h;
+};
+const LabelSpec kLabels[] = {
+    {kIdTiShi, kPromptIdle, 4, 54, 394, 16},
+    {kIdLblStatus, kStatusIdle, 4, 90, 200, 16},
+    {kIdLblSpeed, kSpeedIdle, 208, 90, 190, 16},
 };
 
 std::string WindowText(HWND h) {
@@ -58,11 +68,12 @@ std::unique_ptr<XiaZaiQiWindow> XiaZaiQiWindow::Create(HWND parent, int x, int y
     InitCommonControlsEx(&icc);
     RegisterClassOnce(kClassName, ObjectWindowProc<XiaZaiQiWindow>, 0, nullptr);
     std::unique_ptr<XiaZaiQiWindow> self(new XiaZaiQiWindow(platform));
-    self->background_ = Picture::Load(platform.environment.ProgramDirectory() + "\\Skin\\img\\General.jpg");
+    self->background_ = Picture::Load(platform.files, ChengXuLuJing(platform, "\\Skin\\img\\General.jpg"));
     if (!self->background_) platform.dialogs.ShowMessage("缺少软件背景图片!", "错误", MessageButtons::Ok);
     const HWND h = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
                                    kPanelWidth, kPanelHeight, parent, nullptr, GetModuleHandleW(nullptr), self.get());
     if (!h) return nullptr;
+    SetBackdrop(h, self.get());
     self->CreateControls();
     self->panel_.SetObserver(self.get());
     return self;
@@ -70,9 +81,8 @@ std::unique_ptr<XiaZaiQiWindow> XiaZaiQiWindow::Create(HWND parent, int x, int y
 
 XiaZaiQiWindow::~XiaZaiQiWindow() {
     panel_.SetObserver(nullptr);
-    if (labelBrush_) DeleteObject(labelBrush_);
-    if (labelBitmap_) DeleteObject(labelBitmap_);
     if (hwnd_) {
+        SetBackdrop(hwnd_, nullptr);
         KillTimer(hwnd_, kRateTimerId);
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -87,59 +97,46 @@ void XiaZaiQiWindow::CreateControls() {
                                            GetModuleHandleW(nullptr), nullptr);
         SendMessageW(child, WM_SETFONT, font, FALSE);
     }
+    Label* const labels[] = {&tiShi_, &status_, &speed_};
+    for (size_t i = 0; i < std::size(kLabels); ++i) {
+        const LabelSpec& spec = kLabels[i];
+        Label& label = *labels[i];
+        label.Create(hwnd_, spec.text, spec.x, spec.y, spec.w, spec.h);
+        // Found by its id like the other controls.
+        SetWindowLongPtrW(label.hwnd(), GWLP_ID, spec.id);
+        label.SetColor(kPageTextColor);
+        label.SetShadow(false);
+    }
     SendMessageW(Child(kIdJinDu), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     EnableWindow(Child(kIdCmdStart), panel_.controls().startEnabled);
     ShowText(kIdTxtDest, panel_.controls().dest);
 }
 
-HBRUSH XiaZaiQiWindow::LabelBrush(HWND control) {
-    // Read-only text boxes ask too; they keep their own face.
-    wchar_t cls[16];
-    if (!background_ || !GetClassNameW(control, cls, 16) || lstrcmpiW(cls, L"Static") != 0) return nullptr;
-    if (!labelBrush_) {
-        RECT rc;
-        GetClientRect(hwnd_, &rc);
-        HDC screen = GetDC(hwnd_);
-        labelBitmap_ = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-        HDC mem = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(mem, labelBitmap_);
-        FillRect(mem, &rc, GetSysColorBrush(COLOR_BTNFACE));
-        background_->Draw(mem, 0, 0, background_->Width(), background_->Height());
-        SelectObject(mem, old);
-        DeleteDC(mem);
-        ReleaseDC(hwnd_, screen);
-        labelBrush_ = CreatePatternBrush(labelBitmap_);
-    }
-    return labelBrush_;
+void XiaZaiQiWindow::PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    cache_.Paint(hdc, originX, originY, width, height, SIZE{client.right, client.bottom}, [this, &client](HDC mem) {
+        FillRect(mem, &client, GetSysColorBrush(COLOR_BTNFACE));
+        if (background_) background_->Draw(mem, 0, 0, background_->Width(), background_->Height());
+    });
 }
 
 LRESULT XiaZaiQiWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_ERASEBKGND: {
-            RECT rc;
-            GetClientRect(hwnd_, &rc);
-            const auto dc = reinterpret_cast<HDC>(wp);
-            FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-            if (background_) background_->Draw(dc, 0, 0, background_->Width(), background_->Height());
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC: {
-            // The labels show the panel's picture behind their text.
-            HBRUSH brush = LabelBrush(reinterpret_cast<HWND>(lp));
-            if (!brush) break;
-            const auto dc = reinterpret_cast<HDC>(wp);
-            POINT at = {0, 0};
-            MapWindowPoints(reinterpret_cast<HWND>(lp), hwnd_, &at, 1);
-            SetBkMode(dc, TRANSPARENT);
-            SetBrushOrgEx(dc, -at.x, -at.y, nullptr);
-            return reinterpret_cast<LRESULT>(brush);
-        }
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT:
+            PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { PaintBackdrop(dc, 0, 0, w, h); });
+            return 0;
         case WM_COMMAND: Command(LOWORD(wp), HIWORD(wp)); return 0;
         case WM_TIMER:
             if (wp == kRateTimerId) panel_.RateTimerTick();
             return 0;
         case WM_NCDESTROY: hwnd_ = nullptr; break;
-        default: break;
+        default: {
+            LRESULT skinned = 0;
+            if (SkinnedControlColor(msg, wp, &skinned)) return skinned;
+            break;
+        }
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }

@@ -10,11 +10,10 @@
 #include "download/XiaZaiQi.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Socket.h"
+#include "ui/win32/AlphaImage.h"
+#include "ui/win32/Backdrop.h"
+#include "ui/win32/Picture.h"
 #include "ui/win32/WindowClass.h"
-
-namespace velmora {
-class Picture;
-}
 
 namespace velmora::download {
 
@@ -32,7 +31,9 @@ constexpr int kIdTiShi = 2109;
 constexpr int kPanelWidth = 580;
 constexpr int kPanelHeight = 110;
 
-class XiaZaiQiWindow : private XiaZaiQiObserver {
+// Drawn like every other surface of the program: its picture through the kit's backdrop, the
+// labels over it, the text boxes and the log in the skin's colours.
+class XiaZaiQiWindow : private XiaZaiQiObserver, public Backdrop {
 public:
     // Creates the panel at (x, y) in the parent's client area, in pixels; null when the window
     // cannot be created. A missing background picture is reported and creation goes on.
@@ -42,6 +43,7 @@ public:
     XiaZaiQiWindow& operator=(const XiaZaiQiWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    void PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) override;
     // The logic behind the controls: the job sets its texts, seams and starts it here.
     XiaZaiQi& panel() { return panel_; }
 
@@ -62,11 +64,10 @@ private:
     Platform& platform_;
     win32::Win32TcpClient socket_;
     XiaZaiQi panel_;
-    HBRUSH LabelBrush(HWND control);
 
     std::unique_ptr<Picture> background_;
-    HBITMAP labelBitmap_ = nullptr;
-    HBRUSH labelBrush_ = nullptr;
+    BackdropCache cache_;
+    Label tiShi_, status_, speed_;
     HWND hwnd_ = nullptr;
 };
 

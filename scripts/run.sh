@@ -22,19 +22,27 @@ velmora_start_display reuse
 velmora_prepare_prefix
 
 service_pid=
-if [ -f tools/demo-service/server.py ]; then
-    port=${VELMORA_DEMO_PORT:-8765}
-    python3 tools/demo-service/server.py --port "$port" >build/demo-service.log 2>&1 &
-    service_pid=$!
-    export VELMORA_SERVICE_HOST="127.0.0.1:$port"
-    echo "demo resource service on http://$VELMORA_SERVICE_HOST/ (log: build/demo-service.log)"
-fi
 cleanup() {
     [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null || true
     velmora_stop_display
 }
 trap cleanup EXIT
-
+# A free loopback port unless one is asked for; the program starts only once the service answers.
+port=${VELMORA_DEMO_PORT:-$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')}
+python3 tools/demo-service/server.py --port "$port" >build/demo-service.log 2>&1 &
+service_pid=$!
+for _ in $(seq 100); do
+    curl -fs -o /dev/null "http://127.0.0.1:$port/index.php?cate=12" && break
+    kill -0 "$service_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if ! curl -fs -o /dev/null "http://127.0.0.1:$port/index.php?cate=12"; then
+    echo "the demo resource service did not answer on port $port; its log:" >&2
+    cat build/demo-service.log >&2
+    exit 1
+fi
+export VELMORA_SERVICE_HOST="127.0.0.1:$port"
+echo "demo resource service on http://$VELMORA_SERVICE_HOST/ (log: build/demo-service.log)"
 echo "starting Velmora ($winver) on display $DISPLAY"
 cd dist/x86_64
 wine Velmora.exe

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests (ASan and UBSan), both Windows builds with the XP import
-# check, and the Windows tests under Wine in a throwaway prefix with the Chinese code page.
+# Runs every test: the include-direction check, native unit tests (ASan and UBSan) and fuzz
+# targets, both Windows builds with the XP import check, and the Windows tests under Wine in a
+# throwaway prefix with the Chinese code page, in a virtual display of their own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
 
+echo "== include direction"
+bash scripts/check-includes.sh
+
 jobs=$(nproc)
 summary=()
 run_ctest() {  # name, build dir
     local log="build/$1-ctest.log" status=0
-    ctest --test-dir "$2" --output-on-failure -j"$jobs" 2>&1 | tee "$log" || status=$?
+    ctest --test-dir "$2" --output-on-failure --no-tests=error -j"$jobs" 2>&1 | tee "$log" || status=$?
     summary+=("$1: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
     return $status
 }

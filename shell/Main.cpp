@@ -26,8 +26,7 @@ void Main::Load() {
     ChuangJianZiYuanMuLu(p_);
     view_.PlaceHostedPanels();
     JiaZaiBeiJing();
-    view_.JiaZaiGuangGao();
-    view_.LoadAboutWindow();
+    // The advertisement list and the about window with the tray icon take their place here.
     view_.SkinHAttachEx(ChengXuLuJing(p_, "\\Skin\\img\\aero.she"), "");
     view_.SelectWallpaperPosition(0);
 }
@@ -105,20 +104,23 @@ void Main::OnTabHover(int index) {
     if (index >= 0 && index < kXuanXiangShu) view_.ShowHoverMarker(XuanKuangLeft(index));
 }
 
-bool Main::OnOnlineBeforeNavigate(const std::string& url) {
+bool Main::OnOnlineBeforeNavigate(const std::string& url) { return ZaiXianZiYuanId(url).has_value(); }
+
+void Main::OnOnlineCancelled(const std::string& url) {
     const auto id = ZaiXianZiYuanId(url);
-    if (!id) return false;
+    if (!id) return;
     view_.CanShu(*id, "资源");
-    return true;
+    view_.PumpPendingMessages();
 }
 
 void Main::OnOnlineTitleChange(const std::string& title) { view_.SetStatusLine("当前：" + title); }
 
 void Main::OnOnlineDownloadComplete() { view_.HoldOnlineDocumentWithoutContextMenu(); }
 
-bool Main::OnLocalBeforeNavigate(const std::string& url) {
+bool Main::OnLocalBeforeNavigate(const std::string& url) { return JieXiBenDiLianJie(url).intercepted; }
+
+void Main::OnLocalCancelled(const std::string& url) {
     const BenDiMingLing command = JieXiBenDiLianJie(url);
-    if (!command.intercepted) return false;
     if (command.kind) {
         const std::string system =
             command.kind->id == LeiXingBianHao::QiDongJieMian ? PanDuanXiTong(p_) : std::string(kWindowsXP);
@@ -128,7 +130,6 @@ bool Main::OnLocalBeforeNavigate(const std::string& url) {
             view_.XianShiBenDiZiYuan(*command.kind);
         }
     }
-    return true;
 }
 
 }  // namespace velmora

@@ -43,8 +43,6 @@ public:
     virtual void SetBrowsersSilent() = 0;                             // Zyll and BenDiGuanLi
     virtual void LayOutPageFrames() = 0;
     virtual void PlaceHostedPanels() = 0;  // toolbox, advertisement frame, cursor editor
-    virtual void JiaZaiGuangGao() = 0;     // advertisements (may open the update window)
-    virtual void LoadAboutWindow() = 0;    // GuanYu, which owns the tray icon
     virtual void SelectWallpaperPosition(int index) = 0;  // BiZhiWeiZhi
     // The outside skin engine's entry point; its result is ignored.
     virtual void SkinHAttachEx(const std::string& skinFile, const std::string& password) = 0;
@@ -69,11 +67,14 @@ public:
 
     void OnTabPressed(int index, ShuBiaoJian button);
     void OnTabHover(int index);
-    // Navigation handlers: true cancels the navigation.
+    // Navigation handlers: true cancels the navigation. They decide without showing anything;
+    // what an intercepted link asks for runs once its navigation is cancelled.
     bool OnOnlineBeforeNavigate(const std::string& url);
+    void OnOnlineCancelled(const std::string& url);
     void OnOnlineTitleChange(const std::string& title);
     void OnOnlineDownloadComplete();
     bool OnLocalBeforeNavigate(const std::string& url);
+    void OnLocalCancelled(const std::string& url);
 
 private:
     void ShowOnline(int category, bool wallpaperPosition);

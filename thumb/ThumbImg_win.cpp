@@ -121,17 +121,11 @@ public:
 
     // _ThumbImg
     STDMETHODIMP get_BackColor(OLE_COLOR* value) override { return Give(tile_.values().backColor, value); }
-    STDMETHODIMP put_BackColor(OLE_COLOR value) override {
-        return SetColour(value, [&] { return tile_.SetBackColor(value); });
-    }
+    STDMETHODIMP put_BackColor(OLE_COLOR value) override { return SetColour(value, &ThumbImg::SetBackColor); }
     STDMETHODIMP get_CaptionBkColor(OLE_COLOR* value) override { return Give(tile_.values().captionBkColor, value); }
-    STDMETHODIMP put_CaptionBkColor(OLE_COLOR value) override {
-        return SetColour(value, [&] { return tile_.SetCaptionBkColor(value); });
-    }
+    STDMETHODIMP put_CaptionBkColor(OLE_COLOR value) override { return SetColour(value, &ThumbImg::SetCaptionBkColor); }
     STDMETHODIMP get_CaptionFrColor(OLE_COLOR* value) override { return Give(tile_.values().captionFrColor, value); }
-    STDMETHODIMP put_CaptionFrColor(OLE_COLOR value) override {
-        return SetColour(value, [&] { return tile_.SetCaptionFrColor(value); });
-    }
+    STDMETHODIMP put_CaptionFrColor(OLE_COLOR value) override { return SetColour(value, &ThumbImg::SetCaptionFrColor); }
     STDMETHODIMP get_Picture(IPictureDisp** value) override {
         if (!value) return E_POINTER;
         *value = picture_.get();
@@ -153,13 +147,9 @@ public:
         return S_OK;
     }
     STDMETHODIMP get_EnterFocusColor(OLE_COLOR* value) override { return Give(tile_.values().enterFocusColor, value); }
-    STDMETHODIMP put_EnterFocusColor(OLE_COLOR value) override {
-        return SetColour(value, [&] { return tile_.SetEnterFocusColor(value); });
-    }
+    STDMETHODIMP put_EnterFocusColor(OLE_COLOR value) override { return SetColour(value, &ThumbImg::SetEnterFocusColor); }
     STDMETHODIMP get_ExitFocusColor(OLE_COLOR* value) override { return Give(tile_.values().exitFocusColor, value); }
-    STDMETHODIMP put_ExitFocusColor(OLE_COLOR value) override {
-        return SetColour(value, [&] { return tile_.SetExitFocusColor(value); });
-    }
+    STDMETHODIMP put_ExitFocusColor(OLE_COLOR value) override { return SetColour(value, &ThumbImg::SetExitFocusColor); }
     STDMETHODIMP Refresh() override {
         if (HWND w = controlWindow()) {
             InvalidateRect(w, nullptr, FALSE);
@@ -199,7 +189,11 @@ public:
     LRESULT Handle(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
-    ~ThumbImgControl() override { DestroyControlWindow(); }
+    ~ThumbImgControl() override {
+        // The window's last messages find no tile to call.
+        if (HWND w = controlWindow()) SetWindowLongPtrW(w, GWLP_USERDATA, 0);
+        DestroyControlWindow();
+    }
 
     void* Find(REFIID iid) override {
         if (iid == IID_IUnknown) return static_cast<IOleObject*>(this);
@@ -237,10 +231,9 @@ private:
         *out = colour;
         return S_OK;
     }
-    template <typename Set>
-    HRESULT SetColour(OLE_COLOR colour, Set set) {
+    HRESULT SetColour(OLE_COLOR colour, bool (ThumbImg::*set)(std::uint32_t)) {
         if (!ValidColour(colour)) return Fail(CTL_E_INVALIDPROPERTYVALUE, "ThumbImg", "无效属性值");
-        if (set()) Changed();
+        if ((tile_.*set)(colour)) Changed();
         return S_OK;
     }
     // A property changed: the host's stored data is out of date and the tile shows it at once.

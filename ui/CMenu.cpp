@@ -222,91 +222,51 @@ void CMenu::Choose(int position) {
     if (handler) handler(position);
 }
 
-std::string CMenu::Text(const MenuIndex& item) const {
-    const MenuItem* m = At(item);
-    return m ? m->text : std::string();
-}
+std::string CMenu::Text(const MenuIndex& item) const { return Read(item, &MenuItem::text); }
 
 void CMenu::SetText(const MenuIndex& item, const std::string& text) {
-    MenuItem* m = At(item);
-    if (!m) return;
-    m->text = text;
-    m->accelerator = MenuAccelerator(text);
+    if (!Write(item, &MenuItem::text, text)) return;
+    Write(item, &MenuItem::accelerator, MenuAccelerator(text));
     // A longer text needs a wider menu.
     Layout();
 }
 
-std::string CMenu::Key(const MenuIndex& item) const {
-    const MenuItem* m = At(item);
-    return m ? m->key : std::string();
-}
+std::string CMenu::Key(const MenuIndex& item) const { return Read(item, &MenuItem::key); }
 
 void CMenu::SetKey(const MenuIndex& item, const std::string& key) {
-    MenuItem* m = At(item);
-    if (!m || m->key == key) return;
     // Keys stay unique: another item's key is refused.
-    if (!key.empty() && Find(MenuIndex(key)) >= 0) return;
-    m->key = key;
+    const int other = key.empty() ? -1 : Find(MenuIndex(key));
+    if (other < 0) Write(item, &MenuItem::key, key);
 }
 
-std::int32_t CMenu::Image(const MenuIndex& item) const {
-    const MenuItem* m = At(item);
-    return m ? m->image : 0;
-}
+std::int32_t CMenu::Image(const MenuIndex& item) const { return Read(item, &MenuItem::image); }
 
 void CMenu::SetImage(const MenuIndex& item, std::int32_t image) {
-    if (MenuItem* m = At(item)) {
-        m->image = image;
-        Repaint(item);
-    }
+    if (Write(item, &MenuItem::image, image)) Repaint(item);
 }
 
-bool CMenu::Enabled(const MenuIndex& item) const {
-    const MenuItem* m = At(item);
-    return m ? m->enabled : false;
-}
+bool CMenu::Enabled(const MenuIndex& item) const { return Read(item, &MenuItem::enabled); }
 
 void CMenu::SetEnabled(const MenuIndex& item, bool enabled) {
-    if (MenuItem* m = At(item)) {
-        m->enabled = enabled;
-        Repaint(item);
-    }
+    if (Write(item, &MenuItem::enabled, enabled)) Repaint(item);
 }
 
-bool CMenu::Visible(const MenuIndex& item) const {
-    const MenuItem* m = At(item);
-    return m ? m->visible : false;
-}
+bool CMenu::Visible(const MenuIndex& item) const { return Read(item, &MenuItem::visible); }
 
 void CMenu::SetVisible(const MenuIndex& item, bool visible) {
-    if (MenuItem* m = At(item)) {
-        m->visible = visible;
-        Layout();
-    }
+    if (Write(item, &MenuItem::visible, visible)) Layout();
 }
 
-bool CMenu::Checked(const MenuIndex& item) const {
-    const MenuItem* m = At(item);
-    return m ? m->checked : false;
-}
+bool CMenu::Checked(const MenuIndex& item) const { return Read(item, &MenuItem::checked); }
 
 void CMenu::SetChecked(const MenuIndex& item, bool checked) {
-    if (MenuItem* m = At(item)) {
-        m->checked = checked;
-        Repaint(item);
-    }
+    if (Write(item, &MenuItem::checked, checked)) Repaint(item);
 }
 
-std::int32_t CMenu::MenuType(const MenuIndex& item) const {
-    const MenuItem* m = At(item);
-    return m ? m->menuType : 0;
-}
+std::int32_t CMenu::MenuType(const MenuIndex& item) const { return Read(item, &MenuItem::menuType); }
 
 void CMenu::SetMenuType(const MenuIndex& item, std::int32_t menuType) {
-    if (MenuItem* m = At(item)) {
-        m->menuType = menuType;
-        Layout();
-    }
+    if (Write(item, &MenuItem::menuType, menuType)) Layout();
 }
 
 }  // namespace velmora

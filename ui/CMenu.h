@@ -188,6 +188,19 @@ public:
 
 private:
     int Find(const MenuIndex& item) const;
+    template <typename T>
+    T Read(const MenuIndex& item, T MenuItem::*field) const {
+        const MenuItem* m = At(item);
+        return m ? m->*field : T{};
+    }
+    // False when no item matched.
+    template <typename T>
+    bool Write(const MenuIndex& item, T MenuItem::*field, const T& value) {
+        MenuItem* m = At(item);
+        if (!m) return false;
+        m->*field = value;
+        return true;
+    }
     MenuItem* At(const MenuIndex& item);
     const MenuItem* At(const MenuIndex& item) const;
     void Layout();

@@ -146,7 +146,7 @@ TEST_F(OleControlTest, ControlFindsAmbientsOnItsClientSite) {
     EXPECT_EQ(back.get(), site.get());
 }
 
-TEST_F(OleControlTest, MovesShowsHidesAndTakesTheFocus) {
+TEST_F(OleControlTest, MovesAndTakesTheFocus) {
     auto control = Make(kTestControlProgId);
     ASSERT_TRUE(control);
     ASSERT_TRUE(control->Move(Rect(30, 40, 100, 60)));
@@ -156,10 +156,6 @@ TEST_F(OleControlTest, MovesShowsHidesAndTakesTheFocus) {
     EXPECT_EQ(r.right - r.left, 100);
     EXPECT_EQ(r.bottom - r.top, 60);
     EXPECT_EQ(control->rect().right, 130);
-    control->Show(false);
-    EXPECT_FALSE(IsWindowVisible(control->window()));
-    control->Show(true);
-    EXPECT_TRUE(IsWindowVisible(control->window()));
     SetForegroundWindow(parent_.hwnd());
     EXPECT_TRUE(control->Focus());
     EXPECT_EQ(GetFocus(), control->window());

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/testing/win32/MessagePump.h"
+
 namespace velmora::com::testing {
 
 void EnsureOle();
@@ -22,9 +24,8 @@ private:
     HWND hwnd_;
 };
 
-void Pump(DWORD milliseconds);
-// Runs the message loop until done() or the time is up; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
+using velmora::testing::PumpFor;
+using velmora::testing::PumpUntil;
 int CountChildren(HWND parent);
 int CountThreadWindows();
 

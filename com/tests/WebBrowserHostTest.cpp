@@ -34,7 +34,7 @@ protected:
     }
     void TearDown() override {
         host_.reset();
-        Pump(100);
+        PumpFor(100);
         EXPECT_EQ(CountChildren(parent_.hwnd()), 0) << "the browser left windows behind";
         EXPECT_EQ(CountThreadWindows(), windowsBefore_);
     }
@@ -79,7 +79,7 @@ TEST_F(WebBrowserHostTest, CancelledNavigationLeavesTheBrowserWhereItWas) {
     ASSERT_TRUE(host_->Navigate(link));
     PumpUntil([&] { return !seen_.before.empty(); }, 2000);
     ASSERT_EQ(seen_.before, std::vector<std::string>{link});
-    Pump(500);
+    PumpFor(500);
     EXPECT_EQ(host_->LocationUrl(), before);
     EXPECT_FALSE(ErrorFor(link));
 }
@@ -114,6 +114,26 @@ TEST_F(WebBrowserHostTest, HandlerMayCancelBasedOnTheUrlAlone) {
     EXPECT_TRUE(PumpUntil([&] { return ErrorFor("http://127.0.0.1:1/second"); }, 10000));
     EXPECT_EQ(calls, 2);
     EXPECT_FALSE(ErrorFor("http://127.0.0.1:1/first"));
+}
+
+TEST_F(WebBrowserHostTest, CancelledNavigationIsHandedOnAfterItsFlagIsSet) {
+    // The hand-on runs the message loop and navigates again, as a page click can while a
+    // message box is up: the first navigation must stay cancelled all the same.
+    std::vector<std::string> handed;
+    host_->onBeforeNavigate = [](const std::string& url) { return url.find("/*/") != std::string::npos; };
+    host_->onCancelled = [&](const std::string& url) {
+        handed.push_back(url);
+        if (handed.size() == 1) {
+            host_->Navigate("http://127.0.0.1:1/again/*/2/*/");
+            PumpFor(200);
+        }
+    };
+    ASSERT_TRUE(host_->Navigate("http://127.0.0.1:1/first/*/1/*/"));
+    PumpUntil([&] { return handed.size() >= 2; }, 5000);
+    PumpFor(300);
+    EXPECT_EQ(handed, (std::vector<std::string>{"http://127.0.0.1:1/first/*/1/*/", "http://127.0.0.1:1/again/*/2/*/"}));
+    EXPECT_FALSE(ErrorFor("http://127.0.0.1:1/first/*/1/*/"));
+    EXPECT_FALSE(ErrorFor("http://127.0.0.1:1/again/*/2/*/"));
 }
 
 TEST_F(WebBrowserHostTest, NoDocumentMeansNoMenuSuppression) {

@@ -56,10 +56,4 @@ private:
     std::map<std::string, std::shared_ptr<std::string>> files_;
 };
 
-class SameCodePage : public CodePage {
-public:
-    std::string ToSystem(const std::string& utf8) override { return utf8; }
-    std::string FromSystem(const std::string& bytes) override { return bytes; }
-};
-
 }  // namespace velmora::download::fuzzing

@@ -7,6 +7,7 @@
 #include "download/XiaZaiQi.h"
 #include "download/fuzz/MemoryFiles.h"
 #include "download/tests/FakeTcpClient.h"
+#include "platform/testing/Doubles.h"
 
 using namespace velmora::download;
 
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)XiaZaiQi::QuWenJianMing(source);
 
     fuzzing::MemoryFiles files;
-    fuzzing::SameCodePage codePage;
+    velmora::testing::IdentityCodePage codePage;
     testing::FakeTcpClient socket;
     XiaZaiQi panel(socket, files, codePage, "C:\\prog");
     panel.SetSource(source);

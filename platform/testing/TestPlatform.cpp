@@ -163,30 +163,13 @@ bool IniProfileStore::Write(const std::string& file, const std::string& section,
     return out && out->Write(updated.data(), updated.size()) && out->Close();
 }
 
-// ---- FakeEnvironment, RecordingDialogs
+// ---- FakeEnvironment
 
 std::optional<std::string> FakeEnvironment::Variable(const std::string& name) {
     for (const auto& [k, v] : variables) {
         if (EqualsIgnoreAsciiCase(k, name)) return v;
     }
     return std::nullopt;
-}
-
-std::vector<std::string> RecordingDialogs::Texts() const {
-    std::vector<std::string> texts;
-    for (const Shown& s : shown) texts.push_back(s.text);
-    return texts;
-}
-
-MessageResult RecordingDialogs::ShowMessage(const std::string& text, const std::string& title,
-                                           MessageButtons buttons) {
-    shown.push_back(Shown{text, title, buttons});
-    if (!answers.empty()) {
-        const MessageResult r = answers.front();
-        answers.pop_front();
-        return r;
-    }
-    return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
 }
 
 // ---- TestPlatform

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/testing/Doubles.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace velmora::testing {
@@ -84,29 +85,6 @@ public:
 
     std::optional<std::string> version = std::string("5.1.2600");
     bool connected = true;
-};
-
-class RecordingDialogs : public Dialogs {
-public:
-    struct Shown {
-        std::string text, title;
-        MessageButtons buttons;
-    };
-    MessageResult ShowMessage(const std::string& text, const std::string& title,
-                             MessageButtons buttons) override;
-
-    // The texts of the messages shown so far, in order.
-    std::vector<std::string> Texts() const;
-
-    std::vector<Shown> shown;
-    // Answers to give, in order; when empty, OK or Yes.
-    std::deque<MessageResult> answers;
-};
-
-class IdentityCodePage : public CodePage {
-public:
-    std::string ToSystem(const std::string& utf8) override { return utf8; }
-    std::string FromSystem(const std::string& bytes) override { return bytes; }
 };
 
 // Everything together, over a fresh temporary folder that holds the program directory

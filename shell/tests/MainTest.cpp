@@ -38,7 +38,7 @@ TEST_F(MainTest, StartUpRunsEveryStepInOrder) {
     EXPECT_TRUE(settings.XiaZaiAnZhuang);
     const std::vector<std::string> order = {
         "SetOpacity 255",       "NavigateOnlineBrowser about:blank", "SetBrowsersSilent", "LayOutPageFrames",
-        "PlaceHostedPanels",    "LoadBackground",                    "JiaZaiGuangGao",    "LoadAboutWindow",
+        "PlaceHostedPanels",    "LoadBackground",
         "SkinHAttachEx " + t.ProgramPath("\\Skin\\img\\aero.she") + "|", "SelectWallpaperPosition 0",
     };
     for (size_t i = 1; i < order.size(); ++i) {

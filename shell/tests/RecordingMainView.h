@@ -17,8 +17,6 @@ public:
     void SetBrowsersSilent() override { Log("SetBrowsersSilent"); }
     void LayOutPageFrames() override { Log("LayOutPageFrames"); }
     void PlaceHostedPanels() override { Log("PlaceHostedPanels"); }
-    void JiaZaiGuangGao() override { Log("JiaZaiGuangGao"); }
-    void LoadAboutWindow() override { Log("LoadAboutWindow"); }
     void SelectWallpaperPosition(int index) override { Log("SelectWallpaperPosition " + std::to_string(index)); }
     void SkinHAttachEx(const std::string& file, const std::string& password) override {
         Log("SkinHAttachEx " + file + "|" + password);

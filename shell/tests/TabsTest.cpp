@@ -97,12 +97,26 @@ struct NavigationFixture : ::testing::Test {
     Main main{t.platform, view, settings};
 };
 
+// The browser's cancel flag is set between the decision and the hand-on: the decision itself
+// shows nothing and lets no message run, so no other navigation can slip in before the cancel.
 TEST_F(NavigationFixture, OnlineResourceLinksGoToTheDownloaderAndNeverNavigate) {
-    EXPECT_TRUE(main.OnOnlineBeforeNavigate("http://127.0.0.1:8765/down/*/1203/*/"));
-    EXPECT_TRUE(main.OnOnlineBeforeNavigate("http://h/*/a/*/b/*/c"));
-    EXPECT_FALSE(main.OnOnlineBeforeNavigate("http://127.0.0.1:8765/index.php?cate=12"));
-    EXPECT_FALSE(main.OnOnlineBeforeNavigate("about:blank"));
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"CanShu 1203 资源", "CanShu a 资源"}));
+    const struct {
+        const char* url;
+        bool cancel;
+        std::vector<std::string> handedOn;
+    } cases[] = {
+        {"http://127.0.0.1:8765/down/*/1203/*/", true, {"CanShu 1203 资源", "PumpPendingMessages"}},
+        {"http://h/*/a/*/b/*/c", true, {"CanShu a 资源", "PumpPendingMessages"}},
+        {"http://127.0.0.1:8765/index.php?cate=12", false, {}},
+        {"about:blank", false, {}},
+    };
+    for (const auto& c : cases) {
+        view.calls.clear();
+        EXPECT_EQ(main.OnOnlineBeforeNavigate(c.url), c.cancel) << c.url;
+        EXPECT_TRUE(view.calls.empty()) << c.url;
+        if (c.cancel) main.OnOnlineCancelled(c.url);
+        EXPECT_EQ(view.calls, c.handedOn) << c.url;
+    }
 }
 
 TEST_F(NavigationFixture, TitleAndDocumentEvents) {
@@ -135,6 +149,8 @@ TEST_F(NavigationFixture, LocalCommandsOpenKindsOrAreRefused) {
         t.dialogs.shown.clear();
         t.system.version = c.version;
         EXPECT_EQ(main.OnLocalBeforeNavigate(c.url), c.cancel) << c.url;
+        EXPECT_TRUE(view.calls.empty() && t.dialogs.shown.empty()) << c.url;
+        if (c.cancel) main.OnLocalCancelled(c.url);
         EXPECT_EQ(view.calls, c.calls) << c.url;
         EXPECT_EQ(t.dialogs.Texts(), c.messages) << c.url;
     }

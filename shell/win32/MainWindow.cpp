@@ -21,7 +21,6 @@ constexpr int kXinXiLeft = 270, kXinXiTop = 270;
 constexpr int kLabel1Left = 8100, kLabel1Top = 255, kPositionLeft = 8700, kPositionTop = 195, kPositionWidth = 1500;
 constexpr int kZyllLeft = -45, kZyllTop = 810;
 constexpr int kBenDiLeft = -45, kBenDiTop = -45, kBrowserOverhang = 90;
-constexpr COLORREF kPageText = RGB(29, 53, 87);
 constexpr int kPositionId = 3001;
 constexpr UINT kCreateHiddenPages = WM_APP + 0x120;
 
@@ -72,11 +71,8 @@ void MainWindow::CreateHiddenPages() {
     zyll_ = com::WebBrowserHost::Create(
         wangLuoZiYuan_.hwnd(), RECT{PxX(kZyllLeft), PxY(kZyllTop), w + PxX(kBrowserOverhang / 2), zyllBottom_});
     if (zyll_) {
-        zyll_->onBeforeNavigate = [this](const std::string& url) {
-            const bool cancel = main_.OnOnlineBeforeNavigate(url);
-            if (cancel) PumpPendingMessages();
-            return cancel;
-        };
+        zyll_->onBeforeNavigate = [this](const std::string& url) { return main_.OnOnlineBeforeNavigate(url); };
+        zyll_->onCancelled = [this](const std::string& url) { main_.OnOnlineCancelled(url); };
         zyll_->onTitleChange = [this](const std::string& title) { main_.OnOnlineTitleChange(title); };
         zyll_->onDownloadComplete = [this] { main_.OnOnlineDownloadComplete(); };
     }
@@ -85,6 +81,7 @@ void MainWindow::CreateHiddenPages() {
         RECT{PxX(kBenDiLeft), PxY(kBenDiTop), w + PxX(kBrowserOverhang / 2), h + PxY(kBrowserOverhang / 2)});
     if (benDiGuanLi_) {
         benDiGuanLi_->onBeforeNavigate = [this](const std::string& url) { return main_.OnLocalBeforeNavigate(url); };
+        benDiGuanLi_->onCancelled = [this](const std::string& url) { main_.OnLocalCancelled(url); };
     }
     // What the start-up asked of them before they existed.
     SelectWallpaperPosition(positionIndex_);
@@ -118,7 +115,7 @@ void MainWindow::CreateOnlinePage() {
     label1_.Create(page, "位置：", PxX(kLabel1Left), PxY(kLabel1Top), PxX(600), PxY(300));
     for (Label* l : {&xinXi_, &label1_}) {
         l->SetFont(pageFont_);
-        l->SetColor(kPageText);
+        l->SetColor(kPageTextColor);
         l->SetShadow(false);
     }
     biZhiWeiZhi_ = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
@@ -189,8 +186,6 @@ void MainWindow::PlaceHostedPanels() {
 
 // The advertisements and the about window are not part of this build yet; their start-up
 // steps are kept in place and do nothing.
-void MainWindow::JiaZaiGuangGao() {}
-void MainWindow::LoadAboutWindow() {}
 
 void MainWindow::SelectWallpaperPosition(int index) {
     positionIndex_ = index;
@@ -198,7 +193,7 @@ void MainWindow::SelectWallpaperPosition(int index) {
 }
 
 void MainWindow::SkinHAttachEx(const std::string& skinFile, const std::string& password) {
-    SkinH_AttachEx(skinFile, password);
+    SkinH_AttachEx(platform().files, skinFile, password);
 }
 
 void MainWindow::HideMain() { ShowWindow(hwnd(), SW_HIDE); }
@@ -230,9 +225,9 @@ void MainWindow::HoldOnlineDocumentWithoutContextMenu() {
 
 bool MainWindow::LoadPagePicture(YeMianTuPian frame, const std::string& path) {
     switch (frame) {
-        case YeMianTuPian::ShouYeKuang: return shouYeKuang_.LoadPicture(path);
-        case YeMianTuPian::WangLuoZiYuan: return wangLuoZiYuan_.LoadPicture(path);
-        case YeMianTuPian::GuangGao: return guangGao_.LoadPicture(path);
+        case YeMianTuPian::ShouYeKuang: return shouYeKuang_.LoadPicture(platform().files, path);
+        case YeMianTuPian::WangLuoZiYuan: return wangLuoZiYuan_.LoadPicture(platform().files, path);
+        case YeMianTuPian::GuangGao: return guangGao_.LoadPicture(platform().files, path);
     }
     return false;
 }

@@ -47,8 +47,6 @@ public:
     void SetBrowsersSilent() override;
     void LayOutPageFrames() override;
     void PlaceHostedPanels() override;
-    void JiaZaiGuangGao() override;
-    void LoadAboutWindow() override;
     void SelectWallpaperPosition(int index) override;
     void SkinHAttachEx(const std::string& skinFile, const std::string& password) override;
     void HideMain() override;

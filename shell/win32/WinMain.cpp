@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "com/OleControl.h"
 #include "platform/win32/Win32Platform.h"
 #include "shell/win32/MainWindow.h"
 #include "ui/win32/Picture.h"
@@ -21,6 +22,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (!main.Load()) return 1;
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            // A hosted control (the browsers) takes its own keys first.
+            if (velmora::com::OleControl::TranslateAnyAccelerator(&msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

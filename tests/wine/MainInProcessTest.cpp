@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "platform/win32/Win32Platform.h"
+#include "platform/testing/Doubles.h"
 #include "platform/win32/Wide.h"
 #include "core/XiTong.h"
 #include "shell/win32/MainWindow.h"
@@ -26,15 +27,6 @@ private:
     std::string dir_;
 };
 
-class RecordedDialogs : public Dialogs {
-public:
-    MessageResult ShowMessage(const std::string& text, const std::string& title, MessageButtons) override {
-        shown.push_back(title + ": " + text);
-        return MessageResult::Ok;
-    }
-    std::vector<std::string> shown;
-};
-
 class MainInProcess : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { OleInitialize(nullptr); }
@@ -47,7 +39,7 @@ protected:
 
     uitest::ProgramDir dir_;
     CopyEnvironment environment_{Narrow(dir_.path())};
-    RecordedDialogs dialogs_;
+    testing::RecordingDialogs dialogs_;
     Platform& real_ = win32::RealPlatform();
     Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_,
                        real_.codePage};
@@ -96,11 +88,12 @@ TEST_F(MainInProcess, LocalCommandsOpenKindsAndTheLocalPageNavigates) {
 }
 
 TEST_F(MainInProcess, LogonScreenKindIsRefusedOffWindowsXp) {
-    if (PanDuanXiTong(platform_) == "Windows XP") GTEST_SKIP() << "this prefix reports Windows XP";
+    if (PanDuanXiTong(platform_) == "Windows XP") GTEST_SKIP() << "on purpose: the refusal off Windows XP needs a prefix that reports Windows 7";
     window_.NavigateLocalBrowser("http://qidongjiemian.///");
     uitest::PumpFor(400);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_EQ(dialogs_.shown[0], "提示: " + PanDuanXiTong(platform_) + "系统暂时不支持该功能!");
+    EXPECT_EQ(dialogs_.shown[0].title, "提示");
+    EXPECT_EQ(dialogs_.shown[0].text, PanDuanXiTong(platform_) + "系统暂时不支持该功能!");
     EXPECT_EQ(Item(MainQuery::OpenedKind), "");
 }
 

@@ -22,9 +22,10 @@ protected:
         ASSERT_NE(main_, nullptr);
         velmora_->WaitIdle(kWait);
     }
-    // Every press moves the selection marker, so its move says the press was handled. A click
-    // the X server dropped (the window only just appeared) is sent again.
-    void Press(int tab) {
+    // Every press moves the selection marker, so its move says the press was handled; a refused
+    // press answers with its message, which must be the one expected (and stays open for the
+    // caller). A click the X server dropped (the window only just appeared) is sent again.
+    void Press(int tab, const std::string& expectedRefusal = {}) {
         HWND area = FindChild(main_, kAlphaImageClass, L"XuanKuang" + std::to_wstring(tab));
         ASSERT_NE(area, nullptr) << tab;
         const LRESULT before = Number(MainQuery::SelectionX);
@@ -32,7 +33,11 @@ protected:
             ClickLeft(area);
             for (int i = 0; i < 40; ++i) {
                 if (Number(MainQuery::SelectionX) != before || before == Px(350 + 1350 * tab)) return;
-                if (WaitMessageBox(velmora_->pid(), 0).window) return;  // a refusal also answers
+                const MessageBoxSeen box = WaitMessageBox(velmora_->pid(), 0);
+                if (box.window) {
+                    EXPECT_EQ(U(box.text), expectedRefusal) << "tab " << tab << " answered with a message";
+                    return;
+                }
                 Sleep(50);
             }
         }
@@ -84,7 +89,7 @@ TEST_F(MainTabs, Windows7) {
     EXPECT_FALSE(IsWindowVisible(PositionBox()));
     EXPECT_EQ(Number(MainQuery::SelectionX), Px(350 + 1350 * 2));
 
-    Press(5);
+    Press(5, "Windows 7 系统不能使用该功能,该功能只适用于XP系统");
     const MessageBoxSeen box = WaitMessageBox(velmora_->pid(), kWait);
     ASSERT_NE(box.window, nullptr);
     EXPECT_EQ(U(box.text), "Windows 7 系统不能使用该功能,该功能只适用于XP系统");

@@ -155,18 +155,6 @@ HWND FindTopLevel(DWORD pid, const wchar_t* cls, const std::wstring* caption) {
 
 }  // namespace
 
-void PumpFor(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (static_cast<int>(end - GetTickCount()) > 0);
-}
-
 HWND WaitWindow(DWORD pid, const wchar_t* cls, const std::wstring& caption, DWORD timeoutMs) {
     const DWORD end = GetTickCount() + timeoutMs;
     for (;;) {

@@ -3,6 +3,8 @@
 // program, finds its windows and message boxes, reads them, clicks and answers.
 #include <windows.h>
 
+#include "platform/testing/win32/MessagePump.h"
+
 #include <string>
 #include <vector>
 
@@ -84,6 +86,6 @@ void HoverAt(int x, int y);
 void ClickAt(int x, int y);
 // A real key press and release, to the window with the keyboard focus.
 void PressKey(WORD virtualKey);
-void PumpFor(DWORD ms);
+using velmora::testing::PumpFor;
 
 }  // namespace velmora::uitest

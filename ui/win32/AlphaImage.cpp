@@ -13,8 +13,8 @@ HWND AlphaImage::Create(HWND parent, const std::string& name, int x, int y, int 
     return hwnd_;
 }
 
-void AlphaImage::SetPicture(const std::string& path, int tag) {
-    picture_ = Picture::Load(path);
+void AlphaImage::SetPicture(FileSystem& files, const std::string& path, int tag) {
+    picture_ = Picture::Load(files, path);
     tag_ = tag;
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }

@@ -12,6 +12,8 @@
 
 namespace velmora {
 
+class FileSystem;
+
 // Answers (has a picture ? 0x100 : 0) | the tag given with the picture; lets tests see the look.
 inline constexpr UINT kAlphaImageQuery = WM_APP + 0x41;
 inline constexpr wchar_t kAlphaImageClass[] = L"VelmoraAlphaImage";
@@ -27,7 +29,7 @@ public:
     HWND Create(HWND parent, const std::string& name, int x, int y, int width, int height);
     HWND hwnd() const { return hwnd_; }
     // Loads the file anew; a file that cannot be loaded leaves the control without picture.
-    void SetPicture(const std::string& path, int tag);
+    void SetPicture(FileSystem& files, const std::string& path, int tag);
     bool HasPicture() const { return picture_ != nullptr; }
 
 private:
@@ -41,6 +43,9 @@ private:
     bool tracking_ = false;
     bool pressed_ = false;
 };
+
+// Dark text on the page pictures (the online page, the downloader panel).
+inline constexpr COLORREF kPageTextColor = RGB(29, 53, 87);
 
 // A text label drawn over the parent's background; reports a left press (window drag).
 inline constexpr wchar_t kLabelClass[] = L"VelmoraLabel";

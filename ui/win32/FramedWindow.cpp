@@ -52,7 +52,7 @@ bool FramedWindow::Create() {
 void FramedWindow::WireButton(AlphaImage& button, AnNiuTuPian pictures, AnNiuZhuangTai& state, bool close) {
     const auto show = [this, &button, pictures, &state](ShuBiaoShiJian event, bool held) {
         state = AnNiuXinZhuangTai(state, event, held);
-        button.SetPicture(pictures.Path(p_, state), static_cast<int>(state));
+        button.SetPicture(p_.files, pictures.Path(p_, state), static_cast<int>(state));
     };
     button.onLeave = [show] { show(ShuBiaoShiJian::LiKai, false); };
     // The button's look follows every move, so it is reloaded as often as the mouse moves.
@@ -66,7 +66,7 @@ void FramedWindow::WireButton(AlphaImage& button, AnNiuTuPian pictures, AnNiuZhu
             OnMinimizeClicked();
         }
     };
-    button.SetPicture(pictures.Path(p_, AnNiuZhuangTai::PuTong), static_cast<int>(AnNiuZhuangTai::PuTong));
+    button.SetPicture(p_.files, pictures.Path(p_, AnNiuZhuangTai::PuTong), static_cast<int>(AnNiuZhuangTai::PuTong));
 }
 
 void FramedWindow::StartDrag() {
@@ -120,7 +120,7 @@ void FramedWindow::PlaceMinimizeButton(int leftTwips, int topTwips) {
 }
 
 bool FramedWindow::LoadBackground(const std::string& path) {
-    background_ = Picture::Load(path);
+    background_ = Picture::Load(p_.files, path);
     cache_.Invalidate();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     return background_ != nullptr;
@@ -186,7 +186,7 @@ void FramedWindow::ComposeBackdrop(HDC hdc, int width, int height) {
 }
 
 int FramedWindow::AddSprite(const std::string& path, int leftTwips, int topTwips, bool visible) {
-    sprites_.push_back(Sprite{Picture::Load(path), POINT{PxX(leftTwips), PxY(topTwips)}, visible});
+    sprites_.push_back(Sprite{Picture::Load(p_.files, path), POINT{PxX(leftTwips), PxY(topTwips)}, visible});
     InvalidateSprite(sprites_.back());
     return static_cast<int>(sprites_.size()) - 1;
 }

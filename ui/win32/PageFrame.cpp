@@ -19,8 +19,8 @@ HWND PageFrame::Create(HWND parent, const std::string& name, int x, int y, int w
     return hwnd_;
 }
 
-bool PageFrame::LoadPicture(const std::string& path) {
-    picture_ = Picture::Load(path);
+bool PageFrame::LoadPicture(FileSystem& files, const std::string& path) {
+    picture_ = Picture::Load(files, path);
     cache_.Invalidate();
     if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     return picture_ != nullptr;

@@ -11,6 +11,8 @@
 
 namespace velmora {
 
+class FileSystem;
+
 inline constexpr wchar_t kPageFrameClass[] = L"VelmoraPageFrame";
 
 class PageFrame : public Backdrop {
@@ -23,7 +25,7 @@ public:
     // name becomes the window text, so the frame can be found by it.
     HWND Create(HWND parent, const std::string& name, int x, int y, int width, int height, bool visible);
     HWND hwnd() const { return hwnd_; }
-    bool LoadPicture(const std::string& path);
+    bool LoadPicture(FileSystem& files, const std::string& path);
 
     void PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) override;
 

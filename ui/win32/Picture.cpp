@@ -9,7 +9,7 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
-#include "platform/win32/Win32Platform.h"
+#include "platform/FileSystem.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -24,14 +24,17 @@ bool StartGdiplus() {
     return started;
 }
 
-std::unique_ptr<Picture> Picture::Load(const std::string& path) {
-    if (!StartGdiplus()) return nullptr;
-    const auto bytes = win32::RealPlatform().files.ReadAll(path);
-    if (!bytes || bytes->empty()) return nullptr;
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
+std::unique_ptr<Picture> Picture::Load(FileSystem& files, const std::string& path) {
+    const auto bytes = files.ReadAll(path);
+    return bytes ? FromBytes(*bytes) : nullptr;
+}
+
+std::unique_ptr<Picture> Picture::FromBytes(const std::string& bytes) {
+    if (bytes.empty() || !StartGdiplus()) return nullptr;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!mem) return nullptr;
     void* dst = GlobalLock(mem);
-    memcpy(dst, bytes->data(), bytes->size());
+    memcpy(dst, bytes.data(), bytes.size());
     GlobalUnlock(mem);
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {

@@ -8,11 +8,17 @@
 struct IStream;
 
 namespace velmora {
+class FileSystem;
+}
+
+namespace velmora {
 
 class Picture {
 public:
     // Reads the whole file first, so the file is never kept open or locked. Null on failure.
-    static std::unique_ptr<Picture> Load(const std::string& path);
+    static std::unique_ptr<Picture> Load(FileSystem& files, const std::string& path);
+    // From the bytes of a picture file; null when they do not decode.
+    static std::unique_ptr<Picture> FromBytes(const std::string& bytes);
     ~Picture();
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;

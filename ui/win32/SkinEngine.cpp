@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/win32/Win32Platform.h"
+#include "platform/FileSystem.h"
 #include "core/SkinFile.h"
 
 namespace velmora {
@@ -33,8 +33,8 @@ BOOL CALLBACK RepaintWindow(HWND h, LPARAM) {
 
 }  // namespace
 
-int SkinH_AttachEx(const std::string& skinFile, const std::string& /*password*/) {
-    const auto text = win32::RealPlatform().files.ReadAll(skinFile);
+int SkinH_AttachEx(FileSystem& files, const std::string& skinFile, const std::string& /*password*/) {
+    const auto text = files.ReadAll(skinFile);
     if (!text) return 1;
     const auto colors = ParseSkinFile(*text);
     if (!colors) return 1;

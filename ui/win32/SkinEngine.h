@@ -8,9 +8,11 @@
 
 namespace velmora {
 
+class FileSystem;
+
 // Returns 0 when the skin was applied, 1 when there was none to apply. The password is kept
 // for callers that pass one; skin files here are never encrypted.
-int SkinH_AttachEx(const std::string& skinFile, const std::string& password);
+int SkinH_AttachEx(FileSystem& files, const std::string& skinFile, const std::string& password);
 
 // The brush (and text colours set on hdc) for a WM_CTLCOLOR* message, or null without a skin.
 HBRUSH SkinControlColors(UINT ctlColorMessage, HDC hdc);

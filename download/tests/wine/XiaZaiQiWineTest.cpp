@@ -17,20 +17,14 @@
 #include <vector>
 
 #include "download/XiaZaiQi_win.h"
+#include "platform/testing/Doubles.h"
+#include "platform/testing/win32/MessagePump.h"
 #include "platform/win32/Wide.h"
+#include "ui/win32/SkinEngine.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace velmora::download {
 namespace {
-
-class RecordingDialogs : public Dialogs {
-public:
-    MessageResult ShowMessage(const std::string& text, const std::string& title, MessageButtons) override {
-        shown.push_back(title + "|" + text);
-        return MessageResult::Ok;
-    }
-    std::vector<std::string> shown;
-};
 
 // A fresh program directory under the temporary folder.
 class TempProgramDirectory : public Environment {
@@ -145,19 +139,7 @@ protected:
         view_->panel().SetInstallStep([this](const std::string& file) { installed_.push_back(file); });
     }
     // Runs the message loop until the condition holds or ten seconds have passed.
-    template <typename Condition>
-    bool PumpUntil(Condition done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!done() && std::chrono::steady_clock::now() < deadline) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        }
-        return done();
-    }
+    static bool PumpUntil(const std::function<bool()>& done) { return testing::PumpUntil(done, 10000); }
     void PumpUntilIdle() { ASSERT_TRUE(PumpUntil([this] { return !view_->panel().Busy(); })); }
     void Download(const std::string& url, const std::string& dest) {
         view_->panel().SetSource(url);
@@ -189,7 +171,7 @@ protected:
         ASSERT_TRUE(file && file->Write(text.data(), text.size()) && file->Close());
     }
 
-    RecordingDialogs dialogs_;
+    testing::RecordingDialogs dialogs_;
     mutable TempProgramDirectory environment_;
     Platform& real_ = win32::RealPlatform();
     Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_, real_.codePage};
@@ -200,7 +182,9 @@ protected:
 
 TEST_F(PanelWindowTest, MissingBackgroundIsReportedAndCreationGoesOn) {
     CreatePanel();
-    EXPECT_EQ(dialogs_.shown, std::vector<std::string>{"错误|缺少软件背景图片!"});
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].title, "错误");
+    EXPECT_EQ(dialogs_.shown[0].text, "缺少软件背景图片!");
     EXPECT_EQ(Text(kIdCmdStart), "下载");
     EXPECT_EQ(Text(kIdJcbutton2), "浏览");
     EXPECT_EQ(Text(kIdLblStatus), "速率/%比.");
@@ -213,10 +197,28 @@ TEST_F(PanelWindowTest, BackgroundPictureLoads) {
     const std::string picture = std::string(getenv("VELMORA_SOURCE") ? getenv("VELMORA_SOURCE") : "") +
                                 "\\res\\Skin\\img\\General.jpg";
     const auto bytes = Read(picture);
-    if (!bytes) GTEST_SKIP() << "no picture at " << picture;
+    ASSERT_TRUE(bytes) << "no picture at " << picture << " (ctest sets VELMORA_SOURCE)";
     Write(Program("\\Skin\\img\\General.jpg"), *bytes);
     CreatePanel();
     EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+// The panel is one more surface of the skin: its text boxes and its log take the skin's colours.
+TEST_F(PanelWindowTest, TextBoxesAndLogTakeTheSkin) {
+    Write(Program("\\Skin\\img\\aero.she"), "[Skin]\r\nFace=#D0E0F0\r\nWindow=#203040\r\nWindowText=#F0F0F0\r\n");
+    ASSERT_EQ(SkinH_AttachEx(real_.files, Program("\\Skin\\img\\aero.she"), ""), 0);
+    CreatePanel();
+    testing::PumpFor(300);
+    for (int id : {kIdTxtSource, kIdLstStatus}) {
+        HWND child = Child(id);
+        RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT rc;
+        GetClientRect(child, &rc);
+        HDC dc = GetDC(child);
+        const COLORREF inside = GetPixel(dc, rc.right - 4, rc.bottom / 2);
+        ReleaseDC(child, dc);
+        EXPECT_EQ(inside, RGB(0x20, 0x30, 0x40)) << "control " << id << " has " << std::hex << inside;
+    }
 }
 
 TEST_F(PanelWindowTest, TypedSourceMovesTheDestination) {
@@ -374,7 +376,7 @@ protected:
     void SetUp() override {
         PanelWindowTest::SetUp();
         const char* state = getenv("VELMORA_DEMO_SERVICE");
-        if (!state) GTEST_SKIP() << "no demo service: run through ctest, which starts one";
+        ASSERT_NE(state, nullptr) << "no demo service: run through ctest, which starts one";
         // "PORT PID", written once the service answers.
         const auto text = Read(state);
         ASSERT_TRUE(text) << state;
