@@ -76,6 +76,13 @@ bool IsDefault(const ThumbValues& v, ThumbProperty property) {
     return false;
 }
 
+const ColourProperty* ColourOf(ThumbProperty property) {
+    for (const ColourProperty& c : kColourProperties) {
+        if (c.property == property) return &c;
+    }
+    return nullptr;
+}
+
 bool ThumbImg::SetBackColor(std::uint32_t colour) {
     if (!Assign(values_.backColor, colour)) return false;
     surface_ = colour;

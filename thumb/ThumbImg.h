@@ -126,4 +126,20 @@ private:
     bool afterDoubleClick_ = false;
 };
 
+// The five colour properties: where each is kept and how it is set.
+struct ColourProperty {
+    ThumbProperty property;
+    std::uint32_t ThumbValues::*field;
+    bool (ThumbImg::*set)(std::uint32_t);
+};
+inline constexpr ColourProperty kColourProperties[] = {
+    {ThumbProperty::BackColor, &ThumbValues::backColor, &ThumbImg::SetBackColor},
+    {ThumbProperty::CaptionBkColor, &ThumbValues::captionBkColor, &ThumbImg::SetCaptionBkColor},
+    {ThumbProperty::CaptionFrColor, &ThumbValues::captionFrColor, &ThumbImg::SetCaptionFrColor},
+    {ThumbProperty::EnterFocusColor, &ThumbValues::enterFocusColor, &ThumbImg::SetEnterFocusColor},
+    {ThumbProperty::ExitFocusColor, &ThumbValues::exitFocusColor, &ThumbImg::SetExitFocusColor},
+};
+// The colour property's entry, or null for the picture and the caption.
+const ColourProperty* ColourOf(ThumbProperty property);
+
 }  // namespace velmora::thumb

@@ -282,69 +282,43 @@ HWND ThumbImgControl::CreateControlWindow(HWND parent, const RECT& pos) {
 
 std::vector<com::PersistedProperty> ThumbImgControl::PersistedProperties() {
     std::vector<com::PersistedProperty> list;
-    const ThumbValues& d = kThumbDefaults;
-    const auto colour = [&](ThumbProperty p, std::uint32_t ThumbValues::*field, bool (ThumbImg::*set)(std::uint32_t)) {
+    for (ThumbProperty p : kThumbProperties) {
         com::PersistedProperty entry;
         entry.name = Widen(PersistedName(p));
-        entry.type = VT_UI4;
-        entry.get = [this, field](VARIANT* v) {
-            v->vt = VT_UI4;
-            v->ulVal = tile_.values().*field;
-        };
-        entry.set = [this, set](const VARIANT& v) { (tile_.*set)(v.ulVal); };
-        entry.unwrittenDefault.get()->vt = VT_UI4;
-        entry.unwrittenDefault.get()->ulVal = d.*field;
-        list.push_back(std::move(entry));
-    };
-    for (ThumbProperty p : kThumbProperties) {
-        switch (p) {
-            case ThumbProperty::BackColor: colour(p, &ThumbValues::backColor, &ThumbImg::SetBackColor); break;
-            case ThumbProperty::CaptionBkColor:
-                colour(p, &ThumbValues::captionBkColor, &ThumbImg::SetCaptionBkColor);
-                break;
-            case ThumbProperty::CaptionFrColor:
-                colour(p, &ThumbValues::captionFrColor, &ThumbImg::SetCaptionFrColor);
-                break;
-            case ThumbProperty::EnterFocusColor:
-                colour(p, &ThumbValues::enterFocusColor, &ThumbImg::SetEnterFocusColor);
-                break;
-            case ThumbProperty::ExitFocusColor:
-                colour(p, &ThumbValues::exitFocusColor, &ThumbImg::SetExitFocusColor);
-                break;
-            case ThumbProperty::Picture: {
-                com::PersistedProperty entry;
-                entry.name = Widen(PersistedName(p));
-                entry.type = VT_DISPATCH;
-                entry.get = [this](VARIANT* v) {
-                    v->vt = VT_DISPATCH;
-                    v->pdispVal = picture_.get();
-                    if (v->pdispVal) v->pdispVal->AddRef();
-                };
-                entry.set = [this](const VARIANT& v) {
-                    ComRef<IPictureDisp> picture =
-                        ComRef<IDispatch>::Share(v.pdispVal).As<IPictureDisp>(IID_IPictureDisp);
-                    picture_ = picture;
-                    tile_.SetHasPicture(picture_ ? true : false);
-                };
-                entry.unwrittenDefault.get()->vt = VT_DISPATCH;
-                entry.unwrittenDefault.get()->pdispVal = nullptr;
-                list.push_back(std::move(entry));
-                break;
-            }
-            case ThumbProperty::ImgCaption: {
-                com::PersistedProperty entry;
-                entry.name = Widen(PersistedName(p));
-                entry.type = VT_BSTR;
-                entry.get = [this](VARIANT* v) {
-                    if (SUCCEEDED(com::GiveText(tile_.values().imgCaption, &v->bstrVal))) v->vt = VT_BSTR;
-                };
-                entry.set = [this](const VARIANT& v) { tile_.SetImgCaption(com::TextOf(v.bstrVal)); };
-                if (SUCCEEDED(com::GiveText(d.imgCaption, &entry.unwrittenDefault.get()->bstrVal)))
-                    entry.unwrittenDefault.get()->vt = VT_BSTR;
-                list.push_back(std::move(entry));
-                break;
-            }
+        VARIANT* unwritten = entry.unwrittenDefault.get();
+        if (const ColourProperty* colour = ColourOf(p)) {
+            const auto field = colour->field;
+            const auto set = colour->set;
+            entry.type = VT_UI4;
+            entry.get = [this, field](VARIANT* v) {
+                v->vt = VT_UI4;
+                v->ulVal = tile_.values().*field;
+            };
+            entry.set = [this, set](const VARIANT& v) { (tile_.*set)(v.ulVal); };
+            unwritten->vt = VT_UI4;
+            unwritten->ulVal = kThumbDefaults.*field;
+        } else if (p == ThumbProperty::Picture) {
+            entry.type = VT_DISPATCH;
+            entry.get = [this](VARIANT* v) {
+                v->vt = VT_DISPATCH;
+                v->pdispVal = picture_.get();
+                if (v->pdispVal) v->pdispVal->AddRef();
+            };
+            entry.set = [this](const VARIANT& v) {
+                picture_ = ComRef<IDispatch>::Share(v.pdispVal).As<IPictureDisp>(IID_IPictureDisp);
+                tile_.SetHasPicture(picture_ ? true : false);
+            };
+            unwritten->vt = VT_DISPATCH;
+            unwritten->pdispVal = nullptr;
+        } else {
+            entry.type = VT_BSTR;
+            entry.get = [this](VARIANT* v) {
+                if (SUCCEEDED(com::GiveText(tile_.values().imgCaption, &v->bstrVal))) v->vt = VT_BSTR;
+            };
+            entry.set = [this](const VARIANT& v) { tile_.SetImgCaption(com::TextOf(v.bstrVal)); };
+            if (SUCCEEDED(com::GiveText(kThumbDefaults.imgCaption, &unwritten->bstrVal))) unwritten->vt = VT_BSTR;
         }
+        list.push_back(std::move(entry));
     }
     return list;
 }

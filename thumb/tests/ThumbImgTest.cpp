@@ -80,6 +80,21 @@ TEST(ThumbPropertiesTest, OnlyValuesOtherThanTheirDefaultAreStored) {
     }
 }
 
+TEST(ThumbPropertiesTest, EachColourPropertySetsItsOwnValueOnly) {
+    for (ThumbProperty p : kThumbProperties) {
+        const ColourProperty* colour = ColourOf(p);
+        const bool isColour = p != ThumbProperty::Picture && p != ThumbProperty::ImgCaption;
+        ASSERT_EQ(colour != nullptr, isColour) << PersistedName(p);
+        if (!colour) continue;
+        ThumbImg tile;
+        EXPECT_TRUE((tile.*colour->set)(0x010203)) << PersistedName(p);
+        EXPECT_EQ(tile.values().*colour->field, 0x010203u) << PersistedName(p);
+        for (ThumbProperty other : kThumbProperties) {
+            EXPECT_EQ(IsDefault(tile.values(), other), other != p) << PersistedName(p) << " " << PersistedName(other);
+        }
+    }
+}
+
 TEST(ThumbPropertiesTest, ANewTileShowsItsBuiltInLookWhichIsStored) {
     const ThumbValues look = NewTileLook();
     EXPECT_EQ(look.backColor, 0xC0C0C0u);
