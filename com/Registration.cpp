@@ -123,9 +123,16 @@ HRESULT RegisterServer(HMODULE module, const ServerClass& server) {
 
 HRESULT UnregisterServer(const ServerClass& server) {
     const HRESULT hr = RemoveKeys(server);
+    // A library that is not registered (any more) is no error: systems differ in what
+    // UnRegisterTypeLib answers then, so it is asked only about a library that is there.
+    const std::wstring version = std::to_wstring(server.typeLibMajor) + L"." + std::to_wstring(server.typeLibMinor);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + GuidText(server.typeLib) + L"\\" + version).c_str(), 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+        return hr;
+    RegCloseKey(key);
     const HRESULT libHr =
         UnRegisterTypeLib(server.typeLib, server.typeLibMajor, server.typeLibMinor, LANG_NEUTRAL, ThisSysKind());
-    // A library that was never registered is no error either.
     if (SUCCEEDED(hr) && FAILED(libHr) && libHr != TYPE_E_REGISTRYACCESS && libHr != TYPE_E_LIBNOTREGISTERED)
         return libHr;
     return hr;

@@ -18,6 +18,7 @@
 #include <string>
 
 #include <windows.h>
+#include <cguid.h>
 #include <oaidl.h>
 
 #include "com/ComObject.h"
