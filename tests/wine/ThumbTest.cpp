@@ -16,6 +16,7 @@
 #include "com/Events.h"
 #include "com/OleControl.h"
 #include "com/PropertyBag.h"
+#include "tests/wine/ServerTestSupport.h"
 #include "tests/wine/UiDriver.h"
 
 namespace velmora::uitest {
@@ -31,33 +32,13 @@ constexpr char kProgId[] = "Thumb.ThumbImg";
 
 std::wstring ThumbDll() { return DistDirectory() + L"\\Thumb.dll"; }
 
-DWORD Regsvr32(const std::wstring& args) {
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    Process regsvr(std::wstring(system) + L"\\regsvr32.exe", args + L" \"" + ThumbDll() + L"\"");
-    EXPECT_TRUE(regsvr.started());
-    DWORD code = 999;
-    EXPECT_TRUE(regsvr.WaitExit(30000, &code));
-    return code;
-}
-
-bool KeyExists(const std::wstring& key) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
-}
+long Regsvr32(const std::wstring& switches) { return RunRegsvr32(ThumbDll(), switches); }
 
 std::wstring ValueOf(const std::wstring& key, const wchar_t* name = nullptr) {
-    wchar_t text[1024] = {};
-    LONG size = sizeof text - sizeof(wchar_t);
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return L"";
-    DWORD type = 0, bytes = static_cast<DWORD>(size);
-    const LONG r = RegQueryValueExW(h, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
-    RegCloseKey(h);
-    return r == ERROR_SUCCESS ? text : L"";
+    return DefaultValue(HKEY_CLASSES_ROOT, key, name);
 }
+
+bool KeyThere(const std::wstring& key) { return KeyExists(HKEY_CLASSES_ROOT, key); }
 
 // ctest runs this first (a fixture) and the unregistration last, whatever happened between.
 TEST(ThumbRegistration, RegsvrRegistersTheControl) {
@@ -71,28 +52,28 @@ TEST(ThumbRegistration, RegsvrRegistersTheControl) {
     UINT length = 0;
     EXPECT_TRUE(VerQueryValueW(version.data(), L"\\StringFileInfo\\080404b0\\OLESelfRegister", &value, &length));
 
-    ASSERT_EQ(Regsvr32(L"/s"), 0u);
+    ASSERT_EQ(Regsvr32(L"/s"), 0);
     const std::wstring cls = std::wstring(L"CLSID\\") + kClsidText;
     EXPECT_EQ(ValueOf(L"Thumb.ThumbImg\\CLSID"), kClsidText);
     EXPECT_EQ(_wcsicmp(ValueOf(cls + L"\\InprocServer32").c_str(), dll.c_str()), 0) << U(ValueOf(cls + L"\\InprocServer32"));
     EXPECT_EQ(ValueOf(cls + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
     EXPECT_EQ(ValueOf(cls + L"\\ProgID"), L"Thumb.ThumbImg");
     EXPECT_EQ(ValueOf(cls + L"\\TypeLib"), kLibText);
-    EXPECT_TRUE(KeyExists(cls + L"\\Control"));
+    EXPECT_TRUE(KeyThere(cls + L"\\Control"));
     EXPECT_NE(ValueOf(cls + L"\\MiscStatus\\1"), L"");
-    EXPECT_TRUE(KeyExists(std::wstring(L"TypeLib\\") + kLibText + L"\\1.0"));
-    EXPECT_TRUE(KeyExists(std::wstring(L"Interface\\") + kDualText));
+    EXPECT_TRUE(KeyThere(std::wstring(L"TypeLib\\") + kLibText + L"\\1.0"));
+    EXPECT_TRUE(KeyThere(std::wstring(L"Interface\\") + kDualText));
     CLSID found{};
     EXPECT_EQ(CLSIDFromProgID(L"Thumb.ThumbImg", &found), S_OK);
     EXPECT_TRUE(IsEqualCLSID(found, kClsid));
 }
 
 TEST(ThumbRegistration, RegsvrUnregistersWithoutATrace) {
-    ASSERT_EQ(Regsvr32(L"/u /s"), 0u);
+    ASSERT_EQ(Regsvr32(L"/u /s"), 0);
     for (const std::wstring& key : {std::wstring(L"Thumb.ThumbImg"), std::wstring(L"CLSID\\") + kClsidText,
                                     std::wstring(L"TypeLib\\") + kLibText, std::wstring(L"Interface\\") + kDualText,
                                     std::wstring(L"Interface\\") + kEventsText}) {
-        EXPECT_FALSE(KeyExists(key)) << U(key);
+        EXPECT_FALSE(KeyThere(key)) << U(key);
     }
 }
 
@@ -214,14 +195,11 @@ ComRef<IPictureDisp> IconPicture() {
     return picture;
 }
 
-// The tile's pixels as the screen shows them.
+// A pixel of the tile as the screen shows it, once it has painted.
 COLORREF PixelAt(HWND window, int x, int y) {
     UpdateWindow(window);
     PumpFor(50);
-    HDC dc = GetDC(window);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return c;
+    return Capture(window).At(x, y);
 }
 
 // Pixels of the area where the text colour shows (smoothed text blends into the surface, so
@@ -229,18 +207,17 @@ COLORREF PixelAt(HWND window, int x, int y) {
 int TextPixels(HWND window, const RECT& area, COLORREF text, COLORREF surface) {
     UpdateWindow(window);
     PumpFor(50);
+    const Capture shot(window);
     const auto distance = [](COLORREF a, COLORREF b) {
         return abs(GetRValue(a) - GetRValue(b)) + abs(GetGValue(a) - GetGValue(b)) + abs(GetBValue(a) - GetBValue(b));
     };
-    HDC dc = GetDC(window);
     int n = 0;
     for (int y = area.top; y < area.bottom; ++y) {
         for (int x = area.left; x < area.right; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
+            const COLORREF c = shot.At(x, y);
             n += distance(c, text) < distance(c, surface) ? 1 : 0;
         }
     }
-    ReleaseDC(window, dc);
     return n;
 }
 
