@@ -20,7 +20,7 @@ void GdiListSurface::CopySettings(const GdiListSurface& other) {
     for (int i = 0; i < 4; ++i) SetBrushColour(static_cast<ListBrush>(i), other.brushColours_[i]);
     backColour_ = other.backColour_;
     penWidth_ = other.penWidth_;
-    font_ = other.font_;
+    SetFont(other.font_);
     playIcon_ = other.playIcon_;
 }
 
@@ -128,10 +128,13 @@ int GdiListSurface::TextWidth(const std::string& text) {
 }
 
 int GdiListSurface::TextHeight(const std::string&) {
+    // One line of any text is as high as the font.
+    if (textHeight_ >= 0) return textHeight_;
     Begin();
     TEXTMETRICW metrics{};
-    if (dc_) GetTextMetricsW(dc_, &metrics);
+    const bool measured = dc_ && GetTextMetricsW(dc_, &metrics);
     End();
+    if (measured) textHeight_ = metrics.tmHeight;
     return metrics.tmHeight;
 }
 

@@ -21,7 +21,10 @@ public:
     GdiListSurface& operator=(const GdiListSurface&) = delete;
 
     // The font drawn with (not owned).
-    void SetFont(HFONT font) { font_ = font; }
+    void SetFont(HFONT font) {
+        font_ = font;
+        textHeight_ = -1;
+    }
     // While painting for WM_PAINT: the device context BeginPaint gave.
     void UsePaintDc(HDC dc) { paintDc_ = dc; }
     void SetPlayIcon(const ClsIcon* icon) { playIcon_ = icon; }
@@ -57,6 +60,7 @@ private:
     int depth_ = 0;
     int savedState_ = 0;
     HFONT font_ = nullptr;
+    int textHeight_ = -1;  // of the font, measured once
     HBRUSH brushes_[4] = {};
     std::uint32_t brushColours_[4] = {};
     std::uint32_t backColour_ = 0xFFFFFF;

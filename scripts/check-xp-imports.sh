@@ -7,10 +7,6 @@ dir=${1:-dist/i686}
 newer='GetTickCount64|InitializeSRWLock|AcquireSRWLock|ReleaseSRWLock|InitializeConditionVariable|SleepConditionVariable|WakeConditionVariable|WakeAllConditionVariable|InitOnceExecuteOnce|InitOnceBeginInitialize|CreateSymbolicLink|GetFinalPathNameByHandle|GetFileInformationByHandleEx|SetFileInformationByHandle|CancelIoEx|QueryFullProcessImageName|GetErrorMode|RegDeleteKeyEx|RegGetValue|RegDeleteTree|RegSetKeyValue|RegCopyTree|SHGetKnownFolderPath|SHCreateItemFromParsingName|CompareStringEx|LocaleNameToLCID|LCIDToLocaleName|GetLocaleInfoEx|GetUserDefaultLocaleName|FlsAlloc|FlsFree|FlsGetValue|FlsSetValue|inet_pton|inet_ntop|InetPton|InetNtop|WSAPoll|if_nametoindex|GetDpiForWindow|SetProcessDpiAwareness|SetProcessDPIAware|DwmExtendFrameIntoClientArea|TaskDialog|ChangeWindowMessageFilter|Wow64DisableWow64FsRedirection|Wow64RevertWow64FsRedirection|IsWow64Process|CreateEventEx|CreateMutexEx|CreateSemaphoreEx|GetThreadId|GetProcessId|RaiseFailFastException|SetThreadErrorMode|K32|CloseThreadpool|CreateThreadpool|SubmitThreadpoolWork|TryAcquireSRWLock|GetCurrentProcessorNumber|GetNumaHighestNodeNumber|_wfopen_s|_localtime64_s|_gmtime64_s|_ctime64_s'
 status=0
 found=0
-# The program and the control libraries it creates must all be there to be checked.
-for required in Velmora.exe Thumb.dll; do
-    [ -f "$dir/$required" ] || { echo "$dir/$required is missing" >&2; status=1; }
-done
 while IFS= read -r -d '' f; do
     found=1
     # Skip data files that only share an ending with libraries (the configuration file).
@@ -26,5 +22,9 @@ while IFS= read -r -d '' f; do
     fi
 done < <(find "$dir" \( -iname '*.exe' -o -iname '*.dll' -o -iname '*.ocx' \) -print0)
 [ "$found" -eq 1 ] || { echo "no executables under $dir" >&2; exit 1; }
+# The program and the control libraries it ships must all have been checked.
+for required in Velmora.exe Kelpo.dll Thumb.dll; do
+    [ -f "$dir/$required" ] || { echo "$dir/$required is missing" >&2; status=1; }
+done
 [ "$status" -eq 0 ] && echo "XP import check: ok"
 exit $status

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "com/OleControl.h"
+#include "tests/wine/KelpoSupport.h"
 #include "tests/wine/UiDriver.h"
 
 namespace {
@@ -42,20 +43,6 @@ void Pump() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-}
-
-long Regsvr32(const std::wstring& switches, const std::wstring& dll) {
-    std::wstring command = L"regsvr32.exe " + switches + L" \"" + dll + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return static_cast<long>(code);
 }
 
 // A wheel notch towards the user (down the list) or away from it.
@@ -93,7 +80,7 @@ int main(int argc, char** argv) {
     const std::wstring dll = velmora::uitest::W(argv[1]) + L"\\Kelpo.dll";
     const int show = argc >= 4 && std::string(argv[2]) == "--show" ? std::atoi(argv[3]) : 0;
     OleInitialize(nullptr);
-    if (Regsvr32(L"/s", dll) != 0) {
+    if (velmora::kelpotest::RunRegsvr32(L"/s", dll) != 0) {
         std::fprintf(stderr, "kelpo-bench: regsvr32 could not register %ls\n", dll.c_str());
         return 1;
     }
@@ -167,7 +154,7 @@ int main(int argc, char** argv) {
         if (box) DestroyWindow(box);
         if (frame) DestroyWindow(frame);
     }
-    Regsvr32(L"/s /u", dll);
+    velmora::kelpotest::RunRegsvr32(L"/s /u", dll);
     OleUninitialize();
     return status;
 }

@@ -162,6 +162,21 @@ TEST_F(KelpoContainerTest, AHandlerThatChangesNewIndexWins) {
     EXPECT_EQ(ArgsOf(6), (std::vector<std::string>{"5", "7", "1"})) << "flag 1 for an assignment";
 }
 
+TEST_F(KelpoContainerTest, ThePlayingRowShowsTheGreenPlayIconInsteadOfItsNumber) {
+    Make(5);
+    ASSERT_EQ(com::PutProperty(d(), "PlayIndex", 1), S_OK);
+    EXPECT_EQ(ArgsOf(7), (std::vector<std::string>{"-1", "1", "1"}));
+    EXPECT_EQ(Number(d(), "PlayIndex"), 1);
+    const Capture shot(window());
+    int green = 0;
+    for (int y = RowTop(1) + 3; y < RowTop(1) + 15; ++y)
+        for (int x = 3; x < 15; ++x) {
+            const COLORREF c = shot.At(x, y);
+            green += GetGValue(c) > 150 && GetRValue(c) < 150 && GetBValue(c) < 100 ? 1 : 0;
+        }
+    EXPECT_GT(green, 10);
+}
+
 TEST_F(KelpoContainerTest, TheWheelScrollsFiveRowsAndRaisesScroll) {
     Make(100);
     ASSERT_EQ(com::PutProperty(d(), "ListIndex", 5), S_OK);
@@ -298,6 +313,40 @@ TEST_F(KelpoContainerTest, AStreamKeepsThePropertiesAndAMissingNameLeavesTheValu
     broken->Seek(zero, STREAM_SEEK_SET, nullptr);
     EXPECT_NE(copyPersist->Load(broken.get()), S_OK);
     EXPECT_EQ(Number(copy.get(), "ItemHeight"), 40);
+}
+
+TEST_F(KelpoContainerTest, AnAmbientChangeRepaintsTheWholeControl) {
+    Make(3);
+    HDC dc = GetDC(window());
+    RECT all{0, 0, 300, 402};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(window(), dc);
+    ASSERT_EQ(Capture(window()).At(200, RowTop(1)), 0u);
+    auto control = ComRef<IUnknown>::Share(list_->unknown()).As<IOleControl>(IID_IOleControl);
+    ASSERT_TRUE(control);
+    ASSERT_EQ(control->OnAmbientPropertyChange(DISPID_UNKNOWN), S_OK);
+    const Capture shot(window());
+    EXPECT_EQ(shot.At(0, 0), kBorder);
+    EXPECT_EQ(shot.At(200, RowTop(1)), kRow2);
+    EXPECT_EQ(shot.At(200, 300), 0xFFFFFFu) << "the background below the rows";
+}
+
+TEST_F(KelpoContainerTest, AContainerThatDrawsTheControlGetsItsLook) {
+    Make(4);
+    ASSERT_EQ(com::PutProperty(d(), "ListIndex", 1), S_OK);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 320, 420);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT target{10, 10, 310, 412};
+    ASSERT_EQ(OleDraw(list_->unknown(), DVASPECT_CONTENT, memory, &target), S_OK);
+    EXPECT_EQ(GetPixel(memory, 10, 10), kBorder);
+    EXPECT_EQ(GetPixel(memory, 10 + 200, 10 + RowTop(1)), kSelected);
+    EXPECT_EQ(GetPixel(memory, 10 + 200, 10 + RowTop(2)), kRow1);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
 }
 
 TEST_F(KelpoContainerTest, GenericContainersFindTheClassAndItsEvents) {

@@ -5,6 +5,7 @@
 
 #include <objbase.h>
 
+#include "com/Registration.h"
 #include "tests/wine/KelpoSupport.h"
 
 namespace velmora::kelpotest {
@@ -63,6 +64,20 @@ TEST(KelpoRegistrationTest, Regsvr32RegistersAndUnregistersEveryKey) {
     EXPECT_EQ(RunRegsvr32(L"/s /u"), 0) << "unregistering twice is no error";
     ASSERT_EQ(RunRegsvr32(L"/s"), 0);
     ExpectRegistered();
+}
+
+TEST(KelpoRegistrationTest, AFailedRegistrationLeavesNothingBehind) {
+    // This test program embeds no type library: registering a class from it fails at the end.
+    com::ServerClass server;
+    server.clsid = {0x6f1c2a10, 0x4b7e, 0x4d2a, {0x9e, 0x11, 0x3a, 0x52, 0x7c, 0x01, 0x00, 0x77}};
+    server.progId = L"Velmora.HalfRegistered";
+    server.description = L"half registered";
+    server.typeLib = {0x6f1c2a10, 0x4b7e, 0x4d2a, {0x9e, 0x11, 0x3a, 0x52, 0x7c, 0x01, 0x00, 0x78}};
+    server.control = true;
+    EXPECT_TRUE(FAILED(com::RegisterServer(GetModuleHandleW(nullptr), server)));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"Velmora.HalfRegistered"));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"CLSID\\" + com::GuidText(server.clsid)));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\" + com::GuidText(server.typeLib)));
 }
 
 TEST(KelpoRegistrationTest, TheLibraryIsASelfRegisteringServer) {

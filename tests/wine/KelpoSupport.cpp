@@ -10,12 +10,14 @@ namespace velmora::kelpotest {
 
 std::wstring KelpoDll() { return uitest::DistDirectory() + L"\\Kelpo.dll"; }
 
-long RunRegsvr32(const std::wstring& switches) { return uitest::RunRegsvr32(KelpoDll(), switches); }
+long RunRegsvr32(const std::wstring& switches, const std::wstring& library) {
+    return uitest::RunRegsvr32(switches, library);
+}
 
 void MoveTo(HWND window, int x, int y) {
     POINT p{x, y};
     ClientToScreen(window, &p);
-    uitest::HoverAt(p.x, p.y);
+    uitest::MoveMouse(p.x, p.y);
     Pump(100);
 }
 

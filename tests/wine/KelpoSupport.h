@@ -14,8 +14,8 @@ namespace velmora::kelpotest {
 
 // The Kelpo.dll this build assembled.
 std::wstring KelpoDll();
-// Runs regsvr32 with the arguments on Kelpo.dll; its exit code, or -1 when it did not run.
-long RunRegsvr32(const std::wstring& switches);
+// Runs regsvr32 with the switches on a library; its exit code, or -1 when it did not run.
+long RunRegsvr32(const std::wstring& switches, const std::wstring& library = KelpoDll());
 using uitest::Capture;
 using uitest::DefaultValue;
 using uitest::KeyExists;

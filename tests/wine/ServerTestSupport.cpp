@@ -4,7 +4,7 @@
 
 namespace velmora::uitest {
 
-long RunRegsvr32(const std::wstring& library, const std::wstring& switches) {
+long RunRegsvr32(const std::wstring& switches, const std::wstring& library) {
     std::wstring command = L"regsvr32.exe " + switches + L" \"" + library + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;

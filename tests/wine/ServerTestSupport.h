@@ -9,7 +9,7 @@
 namespace velmora::uitest {
 
 // Runs regsvr32 with the switches on the library; its exit code, or -1 when it did not run.
-long RunRegsvr32(const std::wstring& library, const std::wstring& switches);
+long RunRegsvr32(const std::wstring& switches, const std::wstring& library);
 bool KeyExists(HKEY root, const std::wstring& path);
 std::wstring DefaultValue(HKEY root, const std::wstring& path, const wchar_t* name = nullptr);
 

@@ -32,7 +32,7 @@ constexpr char kProgId[] = "Thumb.ThumbImg";
 
 std::wstring ThumbDll() { return DistDirectory() + L"\\Thumb.dll"; }
 
-long Regsvr32(const std::wstring& switches) { return RunRegsvr32(ThumbDll(), switches); }
+long Regsvr32(const std::wstring& switches) { return RunRegsvr32(switches, ThumbDll()); }
 
 std::wstring ValueOf(const std::wstring& key, const wchar_t* name = nullptr) {
     return DefaultValue(HKEY_CLASSES_ROOT, key, name);
@@ -360,8 +360,8 @@ TEST_P(ThumbHostTest, RelaysTheMouseFromEachPartWithThatPartsOwnCoordinates) {
     for (const auto& c : cases) {
         seen.clear();
         const POINT p = OnScreen(c.at);
-        HoverAt(p.x, p.y);
-        PumpFor(150);
+        MoveMouse(p.x, p.y);
+        PumpFor(300);
         const Event* move = LastMove();
         ASSERT_NE(move, nullptr) << c.part;
         EXPECT_EQ(move->button, 0) << c.part;

@@ -272,8 +272,8 @@ void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version)
     RegCloseKey(h);
 }
 
-void HoverAt(int x, int y) {
-    SetCursorPos(x, y);
+void MoveMouse(int screenX, int screenY) {
+    SetCursorPos(screenX, screenY);
     // A small move in place makes sure a mouse-move message is generated.
     INPUT in = {};
     in.type = INPUT_MOUSE;
@@ -282,6 +282,12 @@ void HoverAt(int x, int y) {
     SendInput(1, &in, sizeof in);
     in.mi.dx = -1;
     SendInput(1, &in, sizeof in);
+}
+
+void HoverOver(HWND window) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    MoveMouse((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     Sleep(200);
 }
 
@@ -297,19 +303,14 @@ void LeftDownUp() {
 
 }  // namespace
 
-void HoverOver(HWND window) {
-    RECT rc;
-    GetWindowRect(window, &rc);
-    HoverAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-}
-
 void ClickLeft(HWND window) {
     HoverOver(window);
     LeftDownUp();
 }
 
 void ClickAt(int x, int y) {
-    HoverAt(x, y);
+    MoveMouse(x, y);
+    Sleep(200);
     LeftDownUp();
 }
 

@@ -78,11 +78,12 @@ LRESULT QueryNumber(HWND main, int item);
 // Sets the Windows version Wine reports to one program ("winxp", "win7"), from its next start.
 void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version);
 
+// Real mouse input: the cursor to a point of the screen, with a mouse-move message there.
+void MoveMouse(int screenX, int screenY);
 // Real mouse input at the centre of a window (the cursor moves there).
 void HoverOver(HWND window);
 void ClickLeft(HWND window);
-// Real mouse input at a point of the screen.
-void HoverAt(int x, int y);
+// A real left click at a point of the screen.
 void ClickAt(int x, int y);
 // A real key press and release, to the window with the keyboard focus.
 void PressKey(WORD virtualKey);
