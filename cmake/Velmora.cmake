@@ -76,3 +76,7 @@ function(velmora_wine_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "VELMORA_DIST=${VELMORA_DIST}")
 endfunction()
+
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/ComServer.cmake)
+endif()

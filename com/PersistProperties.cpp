@@ -124,7 +124,24 @@ bool FromPayload(VARTYPE type, const std::string& payload, Variant& value) {
 
 bool IsUnwrittenDefault(const PersistedProperty& p, const VARIANT& value) {
     const VARIANT& unwritten = p.unwrittenDefault.value();
-    if (unwritten.vt == VT_EMPTY || value.vt != unwritten.vt || value.vt == VT_DISPATCH) return false;
+    if (unwritten.vt == VT_EMPTY || value.vt != unwritten.vt) return false;
+    switch (value.vt) {
+    // An object whose default is nothing is left out while it holds nothing.
+    case VT_DISPATCH:
+        return !unwritten.pdispVal && !value.pdispVal;
+    // Compared as stored: VarCmp of the system's OLE library does not take every type (colours
+    // as VT_UI4 among them).
+    case VT_I2:
+    case VT_BOOL:
+        return value.iVal == unwritten.iVal;
+    case VT_I4:
+    case VT_UI4:
+        return value.lVal == unwritten.lVal;
+    case VT_BSTR:
+        return TextOf(value.bstrVal) == TextOf(unwritten.bstrVal);
+    default:
+        break;
+    }
     return VarCmp(const_cast<VARIANT*>(&value), const_cast<VARIANT*>(&unwritten), LOCALE_USER_DEFAULT, 0) ==
            static_cast<HRESULT>(VARCMP_EQ);
 }

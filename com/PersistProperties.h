@@ -30,7 +30,7 @@ struct PersistedProperty {
     // Applies a stored value, already converted to type.
     std::function<void(const VARIANT& value)> set;
     // When not empty, a value equal to it is left out of what is saved (unless the container
-    // asks for everything).
+    // asks for everything); for an object, a null default leaves out a null object.
     Variant unwrittenDefault;
 };
 

@@ -23,7 +23,7 @@ while IFS= read -r -d '' f; do
 done < <(find "$dir" \( -iname '*.exe' -o -iname '*.dll' -o -iname '*.ocx' \) -print0)
 [ "$found" -eq 1 ] || { echo "no executables under $dir" >&2; exit 1; }
 # The program and the control libraries it ships must all have been checked.
-for required in Velmora.exe Kelpo.dll; do
+for required in Velmora.exe Kelpo.dll Thumb.dll; do
     [ -f "$dir/$required" ] || { echo "$dir/$required is missing" >&2; status=1; }
 done
 [ "$status" -eq 0 ] && echo "XP import check: ok"

@@ -8,29 +8,17 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "tests/wine/ServerTestSupport.h"
+
 namespace velmora::kelpotest {
 
 // The Kelpo.dll this build assembled.
 std::wstring KelpoDll();
 // Runs regsvr32 with the switches on a library; its exit code, or -1 when it did not run.
 long RunRegsvr32(const std::wstring& switches, const std::wstring& library = KelpoDll());
-bool KeyExists(HKEY root, const std::wstring& path);
-std::wstring DefaultValue(HKEY root, const std::wstring& path, const wchar_t* name = nullptr);
-
-// The client area as it is on screen.
-class Capture {
-public:
-    explicit Capture(HWND window);
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // 0x00BBGGRR, as colours are written everywhere else.
-    COLORREF At(int x, int y) const;
-    bool Contains(COLORREF colour, int left, int top, int right, int bottom) const;
-
-private:
-    int width_ = 0, height_ = 0;
-    std::vector<DWORD> pixels_;  // 0x00RRGGBB, top-down
-};
+using uitest::Capture;
+using uitest::DefaultValue;
+using uitest::KeyExists;
 
 // Real mouse input at a point of a window's client area (the cursor moves there).
 void MoveTo(HWND window, int x, int y);

@@ -298,12 +298,34 @@ void HoverOver(HWND window) {
     Sleep(200);
 }
 
-void ClickLeft(HWND window) {
-    HoverOver(window);
+namespace {
+
+void LeftDownUp() {
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+}  // namespace
+
+void ClickLeft(HWND window) {
+    HoverOver(window);
+    LeftDownUp();
+}
+
+void ClickAt(int x, int y) {
+    MoveMouse(x, y);
+    Sleep(200);
+    LeftDownUp();
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = virtualKey;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof in[0]);
 }
 

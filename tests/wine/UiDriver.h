@@ -98,6 +98,10 @@ void MoveMouse(int screenX, int screenY);
 // Real mouse input at the centre of a window (the cursor moves there).
 void HoverOver(HWND window);
 void ClickLeft(HWND window);
+// A real left click at a point of the screen.
+void ClickAt(int x, int y);
+// A real key press and release, to the window with the keyboard focus.
+void PressKey(WORD virtualKey);
 using velmora::testing::PumpFor;
 
 }  // namespace velmora::uitest
