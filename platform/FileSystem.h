@@ -35,6 +35,8 @@ public:
     // Replaces an existing destination.
     virtual bool Move(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
+    // Removes an empty folder; false for a folder that still holds anything.
+    virtual bool RemoveFolder(const std::string& path) = 0;
     // Names (not paths) of the files directly in dir whose names match the wildcard pattern
     // ("*.jpg": * and ? as the shell uses them, letter case ignored); folders and entries with
     // the hidden or system attribute are left out.

@@ -1,6 +1,9 @@
 #pragma once
 #include "platform/Dialogs.h"
+#include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/IconFiles.h"
+#include "platform/Processes.h"
 #include "platform/ProfileStore.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -17,6 +20,9 @@ struct Platform {
     SystemInfo& system;
     Dialogs& dialogs;
     CodePage& codePage;
+    Drives& drives;
+    Processes& processes;
+    IconFiles& iconFiles;
 };
 
 }  // namespace velmora

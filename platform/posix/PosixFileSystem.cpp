@@ -59,6 +59,13 @@ bool PosixFileSystem::Remove(const std::string& path) {
     return fs::remove(Native(path), ec);
 }
 
+bool PosixFileSystem::RemoveFolder(const std::string& path) {
+    std::error_code ec;
+    const fs::path p = Native(path);
+    if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec)) return false;
+    return fs::remove(p, ec);
+}
+
 std::vector<std::string> PosixFileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
     std::vector<std::string> names;
     std::error_code ec;

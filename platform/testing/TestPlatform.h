@@ -8,6 +8,7 @@
 
 #include "platform/Platform.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/testing/TestShell.h"
 
 namespace velmora::testing {
 
@@ -15,6 +16,7 @@ class MemoryRegistry : public Registry {
 public:
     bool WriteString(const std::string& path, const std::string& value) override;
     bool WriteExpandString(const std::string& path, const std::string& value) override;
+    bool WriteUnterminatedString(const std::string& path, const std::string& value) override;
     bool WriteDword(const std::string& path, uint32_t value) override;
     std::optional<std::string> ReadString(const std::string& path) override;
     std::optional<uint32_t> ReadDword(const std::string& path) override;
@@ -22,6 +24,10 @@ public:
     bool DeleteKey(const std::string& keyPath) override;
 
     bool KeyExists(const std::string& keyPath) const;
+    // Whether a string value was stored with its terminating NUL; nothing for no string value.
+    std::optional<bool> Terminated(const std::string& path) const;
+    // Whether a string value was written as an expandable string.
+    std::optional<bool> Expandable(const std::string& path) const;
 
 private:
     enum class Type { String, ExpandString, Dword };
@@ -29,6 +35,7 @@ private:
         Type type = Type::String;
         std::string text;
         uint32_t number = 0;
+        bool terminated = true;
     };
     bool Put(const std::string& path, const Value& v);
     const Value* Find(const std::string& path) const;
@@ -128,7 +135,11 @@ public:
     FakeSystemInfo system;
     RecordingDialogs dialogs;
     IdentityCodePage codePage;
-    Platform platform{registry, profile, files, environment, system, dialogs, codePage};
+    FakeDrives drives;
+    RecordingProcesses processes;
+    FakeIconFiles iconFiles;
+    Platform platform{registry, profile, files, environment, system, dialogs, codePage,
+                      drives, processes, iconFiles};
 
 private:
     std::string root_;

@@ -6,6 +6,7 @@
 
 #include "platform/Strings.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace velmora::win32 {
 
@@ -95,6 +96,11 @@ bool Win32Registry::WriteString(const std::string& path, const std::string& valu
 
 bool Win32Registry::WriteExpandString(const std::string& path, const std::string& value) {
     return SetText(path, REG_EXPAND_SZ, value);
+}
+
+bool Win32Registry::WriteUnterminatedString(const std::string& path, const std::string& value) {
+    const std::wstring w = Widen(value);
+    return SetValue(path, REG_SZ, w.c_str(), static_cast<DWORD>(w.size() * sizeof(wchar_t)));
 }
 
 bool Win32Registry::WriteDword(const std::string& path, uint32_t value) {
@@ -244,6 +250,11 @@ bool Win32FileSystem::Move(const std::string& from, const std::string& to) {
 bool Win32FileSystem::Remove(const std::string& path) {
     ScopedNoFsRedirection noRedirect;
     return DeleteFileW(Widen(path).c_str()) != FALSE;
+}
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+    ScopedNoFsRedirection noRedirect;
+    return RemoveDirectoryW(Widen(path).c_str()) != FALSE;
 }
 
 std::vector<std::string> Win32FileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
@@ -486,7 +497,11 @@ Platform& RealPlatform() {
     static Win32SystemInfo system;
     static Win32Dialogs dialogs;
     static Win32CodePage codePage;
-    static Platform platform{registry, profile, files, environment, system, dialogs, codePage};
+    static Win32Drives drives;
+    static Win32Processes processes;
+    static Win32IconFiles iconFiles;
+    static Platform platform{registry, profile, files, environment, system, dialogs, codePage,
+                             drives, processes, iconFiles};
     return platform;
 }
 

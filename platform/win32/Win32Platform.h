@@ -10,6 +10,7 @@ class Win32Registry : public Registry {
 public:
     bool WriteString(const std::string& path, const std::string& value) override;
     bool WriteExpandString(const std::string& path, const std::string& value) override;
+    bool WriteUnterminatedString(const std::string& path, const std::string& value) override;
     bool WriteDword(const std::string& path, uint32_t value) override;
     std::optional<std::string> ReadString(const std::string& path) override;
     std::optional<uint32_t> ReadDword(const std::string& path) override;
@@ -32,6 +33,7 @@ public:
     bool Copy(const std::string& from, const std::string& to, bool overwrite) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
     std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern) override;
     std::unique_ptr<WritableFile> OpenForWrite(const std::string& path) override;
     std::optional<std::string> ReadAll(const std::string& path) override;
