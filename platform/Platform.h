@@ -1,8 +1,10 @@
 #pragma once
+#include "platform/DesktopCalls.h"
 #include "platform/Dialogs.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
 #include "platform/IconFiles.h"
+#include "platform/Pictures.h"
 #include "platform/Processes.h"
 #include "platform/ProfileStore.h"
 #include "platform/Registry.h"
@@ -20,6 +22,8 @@ struct Platform {
     SystemInfo& system;
     Dialogs& dialogs;
     CodePage& codePage;
+    Pictures& pictures;
+    DesktopCalls& desktop;
     Drives& drives;
     Processes& processes;
     IconFiles& iconFiles;

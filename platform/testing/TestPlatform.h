@@ -1,12 +1,15 @@
 #pragma once
 // In-process stand-ins for Windows, for the native tests: an in-memory registry, temporary
-// folders as program and Windows directory, recorded message boxes.
+// folders as program and Windows directory, recorded message boxes, fake pictures and recorded
+// desktop calls.
 #include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/testing/RecordingDesktopCalls.h"
+#include "platform/testing/TestPictures.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/TestShell.h"
 
@@ -135,10 +138,12 @@ public:
     FakeSystemInfo system;
     RecordingDialogs dialogs;
     IdentityCodePage codePage;
+    TestPictures pictures{files};
+    RecordingDesktopCalls desktop{files};
     FakeDrives drives;
     RecordingProcesses processes;
     FakeIconFiles iconFiles;
-    Platform platform{registry, profile, files, environment, system, dialogs, codePage,
+    Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop,
                       drives, processes, iconFiles};
 
 private:

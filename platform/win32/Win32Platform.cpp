@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/Strings.h"
+#include "platform/win32/Win32DesktopCalls.h"
+#include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Shell.h"
 
@@ -497,10 +499,12 @@ Platform& RealPlatform() {
     static Win32SystemInfo system;
     static Win32Dialogs dialogs;
     static Win32CodePage codePage;
+    static Win32Pictures pictures(files);
+    static Win32DesktopCalls desktop;
     static Win32Drives drives;
     static Win32Processes processes;
     static Win32IconFiles iconFiles;
-    static Platform platform{registry, profile, files, environment, system, dialogs, codePage,
+    static Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop,
                              drives, processes, iconFiles};
     return platform;
 }

@@ -9,20 +9,14 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
+#include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Win32Platform.h"
 
 using namespace Gdiplus::DllExports;
 
 namespace velmora {
 
-bool StartGdiplus() {
-    static bool started = [] {
-        ULONG_PTR token = 0;
-        Gdiplus::GdiplusStartupInput input;
-        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    }();
-    return started;
-}
+bool StartGdiplus() { return win32::StartGdiplusOnce(); }
 
 std::unique_ptr<Picture> Picture::Load(const std::string& path) {
     if (!StartGdiplus()) return nullptr;
