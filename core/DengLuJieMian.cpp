@@ -5,11 +5,11 @@
 
 namespace velmora {
 
-std::string DengLuMuLu(Platform& p) { return WindowsMuLu(p) + "\\LogonUI\\"; }
+std::string DengLuMuLu(Platform& p) { return WindowsLuJing(p, "\\LogonUI\\"); }
 
 std::string DengLuChengXu(Platform& p) { return DengLuMuLu(p) + "Logon.exe"; }
 
-std::string BeiJingMuLu(Platform& p) { return WindowsMuLu(p) + "\\System32\\oobe\\info\\backgrounds\\"; }
+std::string BeiJingMuLu(Platform& p) { return WindowsLuJing(p, "\\System32\\oobe\\info\\backgrounds\\"); }
 
 std::string BeiJingTuPian(Platform& p) { return BeiJingMuLu(p) + kBeiJingWenJian; }
 

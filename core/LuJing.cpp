@@ -11,10 +11,10 @@ std::string ChengXuLuJing(Platform& p, const std::string& relative) {
 
 std::string ChengXuWenJian(Platform& p) { return ChengXuLuJing(p, "\\" + p.environment.ExecutableBaseName() + ".exe"); }
 
-std::string WindowsMuLu(Platform& p) {
+std::string WindowsLuJing(Platform& p, const std::string& relative) {
     std::string dir = p.environment.Variable("windir").value_or(std::string());
     while (!dir.empty() && dir.back() == '\\') dir.pop_back();
-    return dir;
+    return dir + relative;
 }
 
 }  // namespace velmora

@@ -12,8 +12,8 @@ std::string ChengXuLuJing(Platform& p, const std::string& relative);
 // The executable itself, the icon fallback and the target of self-starts.
 std::string ChengXuWenJian(Platform& p);
 
-// The Windows directory: the value of the environment variable windir, without a trailing
-// backslash; every path under the Windows directory is built on it.
-std::string WindowsMuLu(Platform& p);
+// Windows directory (the environment variable windir) + relative, where relative starts with a
+// backslash ("\LogonUI\"). Every path under the Windows directory is built on it.
+std::string WindowsLuJing(Platform& p, const std::string& relative);
 
 }  // namespace velmora

@@ -37,7 +37,7 @@ bool AzJieMianChuangKou::XieZaiJieMian() {
     if (system == kWindowsXP) {
         const std::string folder = DengLuMuLu(p_);
         for (const std::string& name : p_.files.ListFiles(folder, "*.*")) p_.files.Remove(folder + name);
-        p_.files.RemoveFolder(folder);
+        p_.files.RemoveEmptyFolder(folder);
         // An empty host is not the default: Windows XP's own is its logon program, by name.
         return p_.registry.WriteExpandString(kUIHost, kUIHostXiTong);
     }
@@ -57,7 +57,7 @@ bool AzJieMianChuangKou::RestoreBackground() {
         const auto bytes = p_.files.ReadAll(background);
         if (bytes && ShiBenChengXuBeiJing(*bytes)) ok = p_.files.Remove(background);
     }
-    p_.files.RemoveFolder(BeiJingMuLu(p_));  // only when nothing else is left in it
+    p_.files.RemoveEmptyFolder(BeiJingMuLu(p_));  // only when nothing else is left in it
     return ok;
 }
 

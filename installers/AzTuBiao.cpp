@@ -19,7 +19,7 @@ std::string Reference(const std::string& library, int index) { return library + 
 
 }  // namespace
 
-std::string TuBiaoKuFuBen(Platform& p) { return WindowsMuLu(p) + "\\Icon\\" + "\\Icon.icl"; }
+std::string TuBiaoKuFuBen(Platform& p) { return WindowsLuJing(p, "\\Icon\\") + "\\Icon.icl"; }
 
 std::vector<std::string> LuoJiQuDongQi(Drives& drives) {
     size_t size = kQuDongQiHuanChong;
@@ -82,7 +82,7 @@ bool AzTuBiao::Install(TuBiaoXiTong system, const std::string& fileName) {
         return false;
     }
     const std::string library = TuBiaoKuFuBen(p_);
-    p_.files.CreateDirectories(WindowsMuLu(p_) + "\\Icon\\");
+    p_.files.CreateDirectories(WindowsLuJing(p_, "\\Icon\\"));
     if (!p_.files.Copy(fileName, library, true)) {
         p_.dialogs.ShowMessage("图标库文件复制失败！", "温馨提示", MessageButtons::Ok);
         return false;
@@ -120,9 +120,9 @@ bool AzTuBiao::RestoreSlot(int index, TuBiaoXiTong system, char driveLetter) {
 }
 
 bool AzTuBiao::Restore(TuBiaoXiTong system) {
-    const std::string folder = WindowsMuLu(p_) + "\\Icon\\";
+    const std::string folder = WindowsLuJing(p_, "\\Icon\\");
     for (const std::string& name : p_.files.ListFiles(folder, "*.*")) p_.files.Remove(folder + name);
-    p_.files.RemoveFolder(folder);
+    p_.files.RemoveEmptyFolder(folder);
 
     bool ok = true;
     for (int index : {0, 1, 2}) ok = RestoreSlot(index, system) && ok;

@@ -35,8 +35,9 @@ public:
     // Replaces an existing destination.
     virtual bool Move(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
-    // Removes an empty folder; false for a folder that still holds anything.
-    virtual bool RemoveFolder(const std::string& path) = 0;
+    // Removes a folder that holds nothing; false for a file, a missing folder or one with
+    // anything in it (hidden files included).
+    virtual bool RemoveEmptyFolder(const std::string& path) = 0;
     // Names (not paths) of the files directly in dir whose names match the wildcard pattern
     // ("*.jpg": * and ? as the shell uses them, letter case ignored); folders and entries with
     // the hidden or system attribute are left out.

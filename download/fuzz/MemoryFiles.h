@@ -28,7 +28,7 @@ public:
         return true;
     }
     bool Remove(const std::string& path) override { return files_.erase(path) > 0; }
-    bool RemoveFolder(const std::string&) override { return false; }
+    bool RemoveEmptyFolder(const std::string&) override { return false; }
     std::vector<std::string> ListFiles(const std::string&, const std::string&) override { return {}; }
     std::unique_ptr<WritableFile> OpenForWrite(const std::string& path) override {
         auto content = std::make_shared<std::string>();

@@ -208,7 +208,7 @@ TEST_F(AzJieMianTest, Windows7RestoreDeletesOnlyTheProgramsOwnBackground) {
         EXPECT_EQ(t.files.ListFiles(Backgrounds(), "*.*"), c.after);
         EXPECT_EQ(static_cast<bool>(t.files.Stat(Backgrounds())), c.folderLeft);
         for (const auto& name : c.after) t.files.Remove(Backgrounds() + name);
-        t.files.RemoveFolder(Backgrounds());
+        t.files.RemoveEmptyFolder(Backgrounds());
     }
     EXPECT_TRUE(t.dialogs.shown.empty());
 }

@@ -59,7 +59,7 @@ bool PosixFileSystem::Remove(const std::string& path) {
     return fs::remove(Native(path), ec);
 }
 
-bool PosixFileSystem::RemoveFolder(const std::string& path) {
+bool PosixFileSystem::RemoveEmptyFolder(const std::string& path) {
     std::error_code ec;
     const fs::path p = Native(path);
     if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec)) return false;

@@ -14,7 +14,7 @@ public:
     bool Move(const std::string& from, const std::string& to) override;
     // Refuses folders and read-only files, as the Windows file deletion does.
     bool Remove(const std::string& path) override;
-    bool RemoveFolder(const std::string& path) override;
+    bool RemoveEmptyFolder(const std::string& path) override;
     // Leaves out what Stat reports hidden or system.
     std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern) override;
     // Nothing for a read-only file, even when the process could write it (as root).

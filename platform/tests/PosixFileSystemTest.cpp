@@ -79,16 +79,16 @@ TEST_F(PosixFileSystemTest, MoveReplacesCopyAsked) {
     EXPECT_FALSE(fs_.Move(a, b));
 }
 
-TEST_F(PosixFileSystemTest, RemoveFolderTakesOnlyEmptyFolders) {
+TEST_F(PosixFileSystemTest, RemoveEmptyFolderTakesOnlyEmptyFolders) {
     const std::string dir = root_ + "\\d", file = dir + "\\f";
     ASSERT_TRUE(fs_.CreateDirectories(dir));
     ASSERT_TRUE(Write(file, "x"));
-    EXPECT_FALSE(fs_.RemoveFolder(dir));
-    EXPECT_FALSE(fs_.RemoveFolder(file));
+    EXPECT_FALSE(fs_.RemoveEmptyFolder(dir));
+    EXPECT_FALSE(fs_.RemoveEmptyFolder(file));
     EXPECT_TRUE(fs_.Remove(file));
-    EXPECT_TRUE(fs_.RemoveFolder(dir));
+    EXPECT_TRUE(fs_.RemoveEmptyFolder(dir));
     EXPECT_FALSE(fs_.Stat(dir));
-    EXPECT_FALSE(fs_.RemoveFolder(dir));
+    EXPECT_FALSE(fs_.RemoveEmptyFolder(dir));
 }
 
 }  // namespace

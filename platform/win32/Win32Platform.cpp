@@ -254,7 +254,7 @@ bool Win32FileSystem::Remove(const std::string& path) {
     return DeleteFileW(Widen(path).c_str()) != FALSE;
 }
 
-bool Win32FileSystem::RemoveFolder(const std::string& path) {
+bool Win32FileSystem::RemoveEmptyFolder(const std::string& path) {
     ScopedNoFsRedirection noRedirect;
     return RemoveDirectoryW(Widen(path).c_str()) != FALSE;
 }

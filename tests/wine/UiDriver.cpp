@@ -76,10 +76,10 @@ ProgramDir::ProgramDir() {
             std::to_wstring(++counter);
     RemoveTree(path_);
     CopyTree(DistDirectory(), path_);
-    RemoveFolder(L"Download");
+    RemoveEmptyFolder(L"Download");
 }
 
-void ProgramDir::RemoveFolder(const std::wstring& relative) const { RemoveTree(*this / relative); }
+void ProgramDir::RemoveEmptyFolder(const std::wstring& relative) const { RemoveTree(*this / relative); }
 
 ProgramDir::~ProgramDir() { RemoveTree(path_); }
 
