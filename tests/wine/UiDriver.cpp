@@ -76,10 +76,10 @@ ProgramDir::ProgramDir() {
             std::to_wstring(++counter);
     RemoveTree(path_);
     CopyTree(DistDirectory(), path_);
-    RemoveEmptyFolder(L"Download");
+    RemoveFolder(L"Download");
 }
 
-void ProgramDir::RemoveEmptyFolder(const std::wstring& relative) const { RemoveTree(*this / relative); }
+void ProgramDir::RemoveFolder(const std::wstring& relative) const { RemoveTree(*this / relative); }
 
 ProgramDir::~ProgramDir() { RemoveTree(path_); }
 

@@ -29,7 +29,7 @@ public:
     std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
     void WriteFile(const std::wstring& relative, const std::string& bytes) const;
     void Remove(const std::wstring& relative) const;
-    void RemoveEmptyFolder(const std::wstring& relative) const;
+    void RemoveFolder(const std::wstring& relative) const;
 
 private:
     std::wstring path_;
