@@ -1,0 +1,150 @@
+// The icon-set and logon-screen installers' platform pieces and windows against the real
+// functions under Wine: drives, the recycle bin, icons of a file, the exact two-byte value,
+// empty-folder removal, program starts and the icon window's preview of a real icon library.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "installers/AzTuBiao_win.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace velmora::installers {
+namespace {
+
+// The samples the build writes; VELMORA_SAMPLES holds their folder as a Windows path.
+std::string Samples() {
+    const char* samples = std::getenv("VELMORA_SAMPLES");
+    return samples ? samples : "";
+}
+
+std::string SampleIconSet() { return Samples() + "\\library\\系统图标\\个性\\简约扁平\\简约扁平.icl"; }
+
+std::string TempFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return Narrow(std::wstring(temp)) + "velmora-installers-" + std::to_string(GetCurrentProcessId());
+}
+
+Platform& Real() { return win32::RealPlatform(); }
+
+// The assembled program directory as the program's own, and messages recorded, not shown.
+class DistEnvironment : public Environment {
+public:
+    std::optional<std::string> Variable(const std::string& name) override { return Real().environment.Variable(name); }
+    std::string ProgramDirectory() override { return "Z:" + std::string(std::getenv("VELMORA_DIST")); }
+    std::string ExecutableBaseName() override { return "Velmora"; }
+};
+
+class Messages : public Dialogs {
+public:
+    MessageResult ShowMessage(const std::string& text, const std::string&, MessageButtons) override {
+        shown.push_back(text);
+        return MessageResult::Cancel;
+    }
+    std::vector<std::string> shown;
+};
+
+TEST(Win32Drives, ListsTheDrivesAndAsksForMoreRoomWhenTheBufferIsSmall) {
+    char tiny[4] = {};
+    const size_t needed = Real().drives.LogicalDriveStrings(tiny, sizeof tiny);
+    ASSERT_GT(needed, sizeof tiny);  // Wine has C:\ and Z:\ at least
+    const std::vector<std::string> drives = LuoJiQuDongQi(Real().drives);
+    ASSERT_GE(drives.size(), 2u);
+    EXPECT_EQ(drives[0], "C:\\");
+    EXPECT_EQ(Real().drives.TypeOf("C:"), DriveType::Fixed);
+    EXPECT_EQ(Real().drives.TypeOf("C:\\"), DriveType::Fixed);
+    EXPECT_EQ(GuDingCiPan(Real().drives), std::vector<char>{'C'});  // D is missing: the walk stops there
+    EXPECT_EQ(Real().drives.RecycleBinItems(), std::optional<uint64_t>(0));
+}
+
+TEST(Win32IconFiles, CountsTheIconsOfALibraryAndStopsOnOtherFiles) {
+    ASSERT_FALSE(Samples().empty()) << "VELMORA_SAMPLES is not set: the installer samples are missing";
+    int icons = 0;
+    for (;; ++icons) {
+        void* icon = nullptr;
+        const IconExtraction got = Real().iconFiles.Extract(SampleIconSet(), icons, &icon);
+        if (got != IconExtraction::Icon) {
+            EXPECT_EQ(got, IconExtraction::NoIcon);
+            break;
+        }
+        DestroyIcon(static_cast<HICON>(icon));
+        ASSERT_LT(icons, 100);
+    }
+    EXPECT_EQ(icons, 10);
+
+    const std::string text = TempFolder() + "-text.icl";
+    auto f = Real().files.OpenForWrite(text);
+    ASSERT_TRUE(f && f->Write("not icons", 9) && f->Close());
+    void* icon = nullptr;
+    EXPECT_NE(Real().iconFiles.Extract(text, 0, &icon), IconExtraction::Icon);
+    Real().files.Remove(text);
+    EXPECT_EQ(Real().iconFiles.Extract(text, 0, &icon), IconExtraction::NoIcon);
+}
+
+TEST(Win32Registry, UnterminatedStringIsTwoBytesForTheAnsiReader) {
+    const std::string path = "HKEY_CURRENT_USER\\Software\\VelmoraTest\\Shell Icon Size";
+    ASSERT_TRUE(Real().registry.WriteUnterminatedString(path, "32"));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VelmoraTest", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    char data[16] = {};
+    DWORD type = 0, size = sizeof data;
+    ASSERT_EQ(RegQueryValueExA(key, "Shell Icon Size", nullptr, &type, reinterpret_cast<BYTE*>(data), &size),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::string(data, 2), "32");
+    EXPECT_EQ(Real().registry.ReadString(path), "32");
+    Real().registry.DeleteKey("HKEY_CURRENT_USER\\Software\\VelmoraTest");
+}
+
+TEST(Win32FileSystem, RemovesOnlyEmptyFolders) {
+    const std::string dir = TempFolder() + "-folder";
+    ASSERT_TRUE(Real().files.CreateDirectories(dir));
+    auto f = Real().files.OpenForWrite(dir + "\\x");
+    ASSERT_TRUE(f && f->Close());
+    EXPECT_FALSE(Real().files.RemoveEmptyFolder(dir));
+    Real().files.Remove(dir + "\\x");
+    EXPECT_TRUE(Real().files.RemoveEmptyFolder(dir));
+    EXPECT_FALSE(Real().files.Stat(dir));
+}
+
+TEST(Win32Processes, StartsACommandLineWithoutWaiting) {
+    const std::string marker = TempFolder() + "-started.txt";
+    ASSERT_TRUE(Real().processes.Start("cmd /c echo started> \"" + marker + "\"", ChuangKouYangShi::Hidden));
+    for (int i = 0; i < 100 && !Real().files.Stat(marker); ++i) Sleep(50);
+    EXPECT_TRUE(Real().files.Stat(marker));
+    Real().files.Remove(marker);
+    EXPECT_FALSE(Real().processes.Start("velmora-no-such-program.exe", ChuangKouYangShi::Hidden));
+}
+
+TEST(AzTuBiaoWindow, PreviewsTheTenIconsOfTheSet) {
+    ASSERT_FALSE(Samples().empty()) << "VELMORA_SAMPLES is not set: the installer samples are missing";
+    ASSERT_TRUE(std::getenv("VELMORA_DIST"));
+    DistEnvironment environment;
+    Messages messages;
+    Platform& r = Real();
+    Platform platform{r.registry, r.profile, r.files, environment, r.system, messages, r.codePage, r.pictures,
+                      r.desktop, r.drives, r.processes, r.iconFiles};
+    AzTuBiaoWindow window(platform);
+    ASSERT_TRUE(window.Load(SampleIconSet()));
+    HWND list = GetDlgItem(window.hwnd(), kIdTuBiaoListView1);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(YuLanXiang(10).size()));
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    EXPECT_EQ(ImageList_GetImageCount(images), 10);
+    wchar_t caption[64] = {};
+    GetWindowTextW(window.hwnd(), caption, 64);
+    EXPECT_EQ(Narrow(std::wstring(caption)), "系统图标");
+    EXPECT_NE(GetDlgItem(window.hwnd(), kIdTuBiaoCommand1), nullptr);
+    EXPECT_NE(GetDlgItem(window.hwnd(), kIdTuBiaoCommand2), nullptr);
+    EXPECT_TRUE(messages.shown.empty());
+    // The buttons ask first; cancelled, nothing changes.
+    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kIdTuBiaoCommand1, BN_CLICKED), 0);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"是否安装系统图标"});
+}
+
+}  // namespace
+}  // namespace velmora::installers
