@@ -8,11 +8,34 @@
 #include "installers/BeiJingJpeg.h"
 #include "platform/Strings.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 namespace {
 
 const char* AppTitle() { return ChuangTi(ChuangTiBianHao::Main).caption; }
+
+bool RestoreBackground(Platform& p) {
+    const std::string background = BeiJingTuPian(p);
+    const std::string backup = background + kBeiFenHouZhui;
+    bool ok = true;
+    if (AnyFileExists(p.files, backup)) {
+        ok = p.files.Move(backup, background);
+    } else if (AnyFileExists(p.files, background)) {
+        // Only the program's own background goes; anything else in the system folder stays.
+        const auto bytes = p.files.ReadAll(background);
+        if (bytes && ShiBenChengXuBeiJing(*bytes)) ok = p.files.Remove(background);
+    }
+    p.files.RemoveEmptyFolder(BeiJingMuLu(p));  // only when nothing else is left in it
+    return ok;
+}
+
+bool BackUpForeignBackground(Platform& p, const std::string& background) {
+    const std::string backup = background + kBeiFenHouZhui;
+    if (!AnyFileExists(p.files, background) || AnyFileExists(p.files, backup)) return true;
+    const auto bytes = p.files.ReadAll(background);
+    if (bytes && ShiBenChengXuBeiJing(*bytes)) return true;
+    return p.files.Copy(background, backup, false);
+}
 
 }  // namespace
 
@@ -21,52 +44,29 @@ std::string MoBanMing(const std::string& fileName) {
     return dot == std::string::npos ? fileName : fileName.substr(0, dot);
 }
 
-bool AzJieMianChuangKou::XiaZaiAZJieMian(const std::string& JieMianLj) {
-    const std::string folder = DengLuMuLu(p_);
-    if (!DirectoryExists(p_.files, folder)) p_.files.CreateDirectories(folder);
-    const std::string program = DengLuChengXu(p_);
+bool XiaZaiAZJieMian(Platform& p, const std::string& JieMianLj) {
+    const std::string folder = DengLuMuLu(p);
+    if (!DirectoryExists(p.files, folder)) p.files.CreateDirectories(folder);
+    const std::string program = DengLuChengXu(p);
     // Registering a host that is not there would leave the machine without a logon screen.
-    if (!p_.files.Copy(JieMianLj, program, true)) return false;
-    return p_.registry.WriteString(kUIHost, program);
+    if (!p.files.Copy(JieMianLj, program, true)) return false;
+    return p.registry.WriteString(kUIHost, program);
 }
 
-bool AzJieMianChuangKou::AzJieMian() { return XiaZaiAZJieMian(moBanChengXu_); }
+bool AzJieMianChuangKou::AzJieMian() { return XiaZaiAZJieMian(p_, moBanChengXu_); }
 
-bool AzJieMianChuangKou::XieZaiJieMian() {
-    const std::string system = PanDuanXiTong(p_);
+bool XieZaiJieMian(Platform& p) {
+    const std::string system = PanDuanXiTong(p);
     if (system == kWindowsXP) {
-        const std::string folder = DengLuMuLu(p_);
-        for (const std::string& name : p_.files.ListFiles(folder, "*.*")) p_.files.Remove(folder + name);
-        p_.files.RemoveEmptyFolder(folder);
+        const std::string folder = DengLuMuLu(p);
+        for (const std::string& name : p.files.ListFiles(folder, "*.*")) p.files.Remove(folder + name);
+        p.files.RemoveEmptyFolder(folder);
         // An empty host is not the default: Windows XP's own is its logon program, by name.
-        return p_.registry.WriteExpandString(kUIHost, kUIHostXiTong);
+        return p.registry.WriteExpandString(kUIHost, kUIHostXiTong);
     }
     bool ok = true;
-    if (system == kWindows7) ok = RestoreBackground();
-    return p_.registry.WriteString(kUIHost, "") && ok;
-}
-
-bool AzJieMianChuangKou::RestoreBackground() {
-    const std::string background = BeiJingTuPian(p_);
-    const std::string backup = background + kBeiFenHouZhui;
-    bool ok = true;
-    if (AnyFileExists(p_.files, backup)) {
-        ok = p_.files.Move(backup, background);
-    } else if (AnyFileExists(p_.files, background)) {
-        // Only the program's own background goes; anything else in the system folder stays.
-        const auto bytes = p_.files.ReadAll(background);
-        if (bytes && ShiBenChengXuBeiJing(*bytes)) ok = p_.files.Remove(background);
-    }
-    p_.files.RemoveEmptyFolder(BeiJingMuLu(p_));  // only when nothing else is left in it
-    return ok;
-}
-
-bool AzJieMianChuangKou::BackUpForeignBackground(const std::string& background) {
-    const std::string backup = background + kBeiFenHouZhui;
-    if (!AnyFileExists(p_.files, background) || AnyFileExists(p_.files, backup)) return true;
-    const auto bytes = p_.files.ReadAll(background);
-    if (bytes && ShiBenChengXuBeiJing(*bytes)) return true;
-    return p_.files.Copy(background, backup, false);
+    if (system == kWindows7) ok = RestoreBackground(p);
+    return p.registry.WriteString(kUIHost, "") && ok;
 }
 
 bool AzJieMianChuangKou::Fail() {
@@ -80,9 +80,10 @@ bool AzJieMianChuangKou::ShiYongTuPian(const std::string& picture) {
         p_.dialogs.ShowMessage("图片格式错误，请查看图片是否损坏！", "警告", MessageButtons::Ok);
         return false;
     }
+    // The user's own picture is kept in the template library when there is one; the command
+    // line makes no library folders.
     const std::string own = ZiDingYiTuPian(p_);
-    p_.files.CreateDirectories(MoBanMuLu(p_));
-    const bool kept = p_.pictures.SaveBmp(*tuPian_, own);
+    const bool kept = DirectoryExists(p_.files, MoBanMuLu(p_)) && p_.pictures.SaveBmp(*tuPian_, own);
     c_.daTu = kept ? own : picture;
     ziDingYiTuPian_ = own;
     moBanMoShi_ = false;
@@ -93,11 +94,11 @@ bool AzJieMianChuangKou::ShiYongTuPian(const std::string& picture) {
 bool AzJieMianChuangKou::XieRuBeiJing() {
     if (!tuPian_) tuPian_ = p_.pictures.Load(ziDingYiTuPian_);
     if (!tuPian_) return Fail();
-    p_.pictures.SaveBmp(*tuPian_, ziDingYiTuPian_);
+    if (DirectoryExists(p_.files, MoBanMuLu(p_))) p_.pictures.SaveBmp(*tuPian_, ziDingYiTuPian_);
     const std::string background = BeiJingTuPian(p_);
     if (!p_.files.CreateDirectories(BeiJingMuLu(p_))) return Fail();
     // A background the program did not write is kept before the first one replaces it.
-    if (!BackUpForeignBackground(background)) return Fail();
+    if (!BackUpForeignBackground(p_, background)) return Fail();
     const auto jpeg = YaSuoBeiJing(p_.pictures, *tuPian_, kBeiJingZuiDa);
     if (!jpeg) return Fail();
     const std::string marked = BiaoJiBeiJing(*jpeg);
@@ -109,16 +110,18 @@ bool AzJieMianChuangKou::XieRuBeiJing() {
     return true;
 }
 
-bool AzJieMianChuangKou::ZiDingYiBeiJing(const std::string& picture) {
-    return ShiYongTuPian(picture) && XieRuBeiJing();
+bool ZiDingYiBeiJing(Platform& p, const std::string& picture) {
+    AzJieMianChuangKou window(p);
+    return window.ShiYongTuPian(picture) && window.XieRuBeiJing();
 }
 
 void AzJieMianChuangKou::Show() {
     if (view_) view_->Update(c_);
 }
 
-void AzJieMianChuangKou::Load(AzJieMianView& view) {
-    view_ = &view;
+void AzJieMianChuangKou::Load() {
+    if (!view_) return;
+    AzJieMianView& view = *view_;
     bool ok = true;
     if (PanDuanXiTong(p_) == kWindows7) {
         p_.dialogs.ShowMessage("Win7暂时不支持该功能选择模板功能，只能自定义图片", "温馨提示", MessageButtons::Ok);
@@ -189,7 +192,7 @@ void AzJieMianChuangKou::Command1Click() {
 
 void AzJieMianChuangKou::Command2Click() {
     if (p_.dialogs.ShowMessage("是否还原启动界面", "温馨提示", MessageButtons::OkCancel) != MessageResult::Ok) return;
-    XieZaiJieMian();
+    XieZaiJieMian(p_);
 }
 
 void AzJieMianChuangKou::Command3Click() {
@@ -202,4 +205,4 @@ void AzJieMianChuangKou::Command4Click() {
     p_.processes.Start("rundll32.exe user32.dll,LockWorkStation", ChuangKouYangShi::Minimized);
 }
 
-}  // namespace velmora::installers
+}  // namespace velmora

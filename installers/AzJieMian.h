@@ -12,7 +12,7 @@
 #include "platform/Platform.h"
 #include "ui/KuangJia.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 // What the window shows; the view draws it after each change.
 struct AzJieMianKongJian {
@@ -44,27 +44,31 @@ public:
 // The template name of a preview picture: the file name up to its last ".".
 std::string MoBanMing(const std::string& fileName);
 
-// The window `AzJieMian` with its public procedures; the class takes the window's name with
-// "ChuangKou" so that its procedure `AzJieMian` keeps its own.
+// Installs the logon program at JieMianLj as the Windows XP logon host; false when it could not
+// be copied (nothing is registered then) or registered.
+bool XiaZaiAZJieMian(Platform& p, const std::string& JieMianLj);
+// Restores the system's own logon screen: on Windows XP its own host "logonui.exe", on Windows
+// 7 the background that was there before (only the program's own is deleted).
+bool XieZaiJieMian(Platform& p);
+// Windows 7: the picture becomes the logon background by the window's custom-picture steps (kept
+// as the user's own picture, then applied); no template is needed. Shows its message on failure.
+bool ZiDingYiBeiJing(Platform& p, const std::string& picture);
+
+// The window `AzJieMian`. The class takes the window's name with "ChuangKou" so that the
+// window's procedure `AzJieMian` keeps its own name. Without a view it only runs procedures.
 class AzJieMianChuangKou {
 public:
-    explicit AzJieMianChuangKou(Platform& p) : p_(p) {}
+    explicit AzJieMianChuangKou(Platform& platform, AzJieMianView* view = nullptr) : p_(platform), view_(view) {}
 
-    // Installs the logon program at JieMianLj as the Windows XP logon host; false when it could
-    // not be copied (nothing is registered then) or registered.
-    bool XiaZaiAZJieMian(const std::string& JieMianLj);
-    // The same with the window's template program.
+    // Installs the template program selected in the list.
     bool AzJieMian();
-    // Restores the system's own logon screen.
-    bool XieZaiJieMian();
-    // Windows 7: the picture becomes the logon background, by the custom-picture steps (it is
-    // kept as the user's own picture, then applied). Shows its message when it fails.
-    bool ZiDingYiBeiJing(const std::string& picture);
     // The custom-picture step: decodes the picture and keeps it as the user's own picture.
     bool ShiYongTuPian(const std::string& picture);
+    // Applies the user's own picture as the Windows 7 background.
+    bool XieRuBeiJing();
 
     // The window.
-    void Load(AzJieMianView& view);
+    void Load();
     void Combo1Click(int index);
     void Check1Click(bool checked);
     void Command1Click();  // apply
@@ -79,9 +83,6 @@ public:
 
 private:
     bool SelectTemplate(int index);
-    bool XieRuBeiJing();
-    bool BackUpForeignBackground(const std::string& background);
-    bool RestoreBackground();
     bool Fail();
     void Show();
 
@@ -94,4 +95,4 @@ private:
     std::unique_ptr<DecodedPicture> tuPian_;  // Picture1: the custom picture, decoded
 };
 
-}  // namespace velmora::installers
+}  // namespace velmora

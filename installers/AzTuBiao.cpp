@@ -6,7 +6,7 @@
 #include "core/XiTong.h"
 #include "platform/Strings.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 namespace {
 
@@ -73,137 +73,143 @@ std::vector<int> YuLanXiang(int imageCount) {
     return items;
 }
 
-bool AzTuBiao::Write(const std::string& path, const std::string& value) { return p_.registry.WriteString(path, value); }
+namespace {
 
-bool AzTuBiao::Install(TuBiaoXiTong system, const std::string& fileName) {
+bool Write(Platform& p, const std::string& path, const std::string& value) { return p.registry.WriteString(path, value); }
+
+void Refresh(Platform& p, TuBiaoXiTong system);
+
+bool Install(Platform& p, TuBiaoXiTong system, const std::string& fileName) {
     // Pointing the shell at a library that is not there would blank every icon it names.
-    if (!AnyFileExists(p_.files, fileName)) {
-        p_.dialogs.ShowMessage("缺少图标库文件！", "温馨提示", MessageButtons::Ok);
+    if (!AnyFileExists(p.files, fileName)) {
+        p.dialogs.ShowMessage("缺少图标库文件！", "温馨提示", MessageButtons::Ok);
         return false;
     }
-    const std::string library = TuBiaoKuFuBen(p_);
-    p_.files.CreateDirectories(WindowsLuJing(p_, "\\Icon\\"));
-    if (!p_.files.Copy(fileName, library, true)) {
-        p_.dialogs.ShowMessage("图标库文件复制失败！", "温馨提示", MessageButtons::Ok);
+    const std::string library = TuBiaoKuFuBen(p);
+    p.files.CreateDirectories(WindowsLuJing(p, "\\Icon\\"));
+    if (!p.files.Copy(fileName, library, true)) {
+        p.dialogs.ShowMessage("图标库文件复制失败！", "温馨提示", MessageButtons::Ok);
         return false;
     }
 
     bool ok = true;
     for (int index = 0; index <= 6; ++index) {
-        ok = Write(TuBiaoWeiZhi(TuBiaoCaoAt(index), system), Reference(library, index)) && ok;
+        ok = Write(p, TuBiaoWeiZhi(TuBiaoCaoAt(index), system), Reference(library, index)) && ok;
     }
-    if (const char cd = DiYiGeGuangQu(p_.drives)) {
-        ok = Write(TuBiaoWeiZhi(TuBiaoCaoAt(kGuangQu), system, cd), Reference(library, kGuangQu)) && ok;
+    if (const char cd = DiYiGeGuangQu(p.drives)) {
+        ok = Write(p, TuBiaoWeiZhi(TuBiaoCaoAt(kGuangQu), system, cd), Reference(library, kGuangQu)) && ok;
     }
-    ok = Write(TuBiaoWeiZhi(TuBiaoCaoAt(8), system), Reference(library, 8)) && ok;
-    if (const auto items = p_.drives.RecycleBinItems()) {
-        ok = Write(kHuiShouZhanDangQian, Reference(library, *items == 0 ? kHuiShouZhanKong : kHuiShouZhanMan)) && ok;
+    ok = Write(p, TuBiaoWeiZhi(TuBiaoCaoAt(8), system), Reference(library, 8)) && ok;
+    if (const auto items = p.drives.RecycleBinItems()) {
+        ok = Write(p, kHuiShouZhanDangQian, Reference(library, *items == 0 ? kHuiShouZhanKong : kHuiShouZhanMan)) && ok;
     }
-    for (char letter : GuDingCiPan(p_.drives)) {
-        ok = Write(TuBiaoWeiZhi(TuBiaoCaoAt(kYingPan), system, letter), Reference(library, kYingPan)) && ok;
+    for (char letter : GuDingCiPan(p.drives)) {
+        ok = Write(p, TuBiaoWeiZhi(TuBiaoCaoAt(kYingPan), system, letter), Reference(library, kYingPan)) && ok;
     }
-    Refresh(system);
+    Refresh(p, system);
     return ok;
 }
 
-bool AzTuBiao::RestoreSlot(int index, TuBiaoXiTong system, char driveLetter) {
+bool RestoreSlot(Platform& p, int index, TuBiaoXiTong system, char driveLetter = '\0') {
     const TuBiaoCao& slot = TuBiaoCaoAt(index);
     const std::string path = TuBiaoWeiZhi(slot, system, driveLetter);
     const TuBiaoHuanYuan restore = TuBiaoHuanYuanZhi(slot, system);
     switch (restore.action) {
-        case HuanYuanDongZuo::XieRu: return Write(path, restore.value);
+        case HuanYuanDongZuo::XieRu: return Write(p, path, restore.value);
         // A value that is not there is already as the restore wants it.
-        case HuanYuanDongZuo::ShanChu: return p_.registry.DeleteValue(path) || !p_.registry.ReadString(path);
+        case HuanYuanDongZuo::ShanChu: return p.registry.DeleteValue(path) || !p.registry.ReadString(path);
         case HuanYuanDongZuo::BuXie: return true;
     }
     return true;
 }
 
-bool AzTuBiao::Restore(TuBiaoXiTong system) {
-    const std::string folder = WindowsLuJing(p_, "\\Icon\\");
-    for (const std::string& name : p_.files.ListFiles(folder, "*.*")) p_.files.Remove(folder + name);
-    p_.files.RemoveEmptyFolder(folder);
+bool Restore(Platform& p, TuBiaoXiTong system) {
+    const std::string folder = WindowsLuJing(p, "\\Icon\\");
+    for (const std::string& name : p.files.ListFiles(folder, "*.*")) p.files.Remove(folder + name);
+    p.files.RemoveEmptyFolder(folder);
 
     bool ok = true;
-    for (int index : {0, 1, 2}) ok = RestoreSlot(index, system) && ok;
+    for (int index : {0, 1, 2}) ok = RestoreSlot(p, index, system) && ok;
     if (system == TuBiaoXiTong::Xp) {
-        if (const auto items = p_.drives.RecycleBinItems()) {
-            ok = Write(kHuiShouZhanDangQian, *items == 0 ? kHuiShouZhanKongXp : kHuiShouZhanManXp) && ok;
+        if (const auto items = p.drives.RecycleBinItems()) {
+            ok = Write(p, kHuiShouZhanDangQian, *items == 0 ? kHuiShouZhanKongXp : kHuiShouZhanManXp) && ok;
         }
     }
-    for (int index : {3, 4}) ok = RestoreSlot(index, system) && ok;
-    if (const char cd = DiYiGeGuangQu(p_.drives)) ok = RestoreSlot(kGuangQu, system, cd) && ok;
-    for (int index : {5, 6, 8}) ok = RestoreSlot(index, system) && ok;
-    for (char letter : GuDingCiPan(p_.drives)) ok = RestoreSlot(kYingPan, system, letter) && ok;
-    Refresh(system);
+    for (int index : {3, 4}) ok = RestoreSlot(p, index, system) && ok;
+    if (const char cd = DiYiGeGuangQu(p.drives)) ok = RestoreSlot(p, kGuangQu, system, cd) && ok;
+    for (int index : {5, 6, 8}) ok = RestoreSlot(p, index, system) && ok;
+    for (char letter : GuDingCiPan(p.drives)) ok = RestoreSlot(p, kYingPan, system, letter) && ok;
+    Refresh(p, system);
     return ok;
 }
 
-void AzTuBiao::Refresh(TuBiaoXiTong system) {
+void Refresh(Platform& p, TuBiaoXiTong system) {
     if (system == TuBiaoXiTong::Xp) {
         // Changing the icon size makes the shell rebuild its icons; the second call puts it back.
-        SheZhiTuBiaoDaXiao("30");
-        SheZhiTuBiaoDaXiao("32");
+        SheZhiTuBiaoDaXiao(p, "30");
+        SheZhiTuBiaoDaXiao(p, "32");
         return;
     }
     // Windows 7 keeps its icons in a cache file; the shell restarts and reads them anew. The
     // command line is started without a command interpreter, so the profile folder is filled in.
-    const std::string profile = p_.environment.Variable("userprofile").value_or("%userprofile%");
-    p_.processes.Start("attrib -h -s -r \"" + profile + "\\AppData\\Local\\IconCache.db\"", ChuangKouYangShi::Hidden);
-    p_.processes.Start("cmd /c  taskkill /f /im explorer.exe & start explorer", ChuangKouYangShi::Hidden);
+    const std::string profile = p.environment.Variable("userprofile").value_or("%userprofile%");
+    p.processes.Start("attrib -h -s -r \"" + profile + "\\AppData\\Local\\IconCache.db\"", ChuangKouYangShi::Hidden);
+    p.processes.Start("cmd /c  taskkill /f /im explorer.exe & start explorer", ChuangKouYangShi::Hidden);
 }
 
-bool AzTuBiao::SheZhiTuBiaoDaXiao(const std::string& size) {
-    const bool ok = p_.registry.WriteUnterminatedString(kTuBiaoDaXiao, size);
-    p_.desktop.BroadcastSettingChange(0, "", kGuangBoChaoShi);
+void Refuse(Platform& p) { p.dialogs.ShowMessage(kBuZhiChi, "提示", MessageButtons::Ok); }
+
+}  // namespace
+
+bool SheZhiTuBiaoDaXiao(Platform& p, const std::string& size) {
+    const bool ok = p.registry.WriteUnterminatedString(kTuBiaoDaXiao, size);
+    p.desktop.BroadcastSettingChange(0, "", kGuangBoChaoShi);
     return ok;
 }
 
-bool AzTuBiao::XpTuBiaoAz(const std::string& fileName) { return Install(TuBiaoXiTong::Xp, fileName); }
-bool AzTuBiao::Win7TuBiaoAz(const std::string& fileName) { return Install(TuBiaoXiTong::Win7, fileName); }
-bool AzTuBiao::XpTuBiaoHy() { return Restore(TuBiaoXiTong::Xp); }
-bool AzTuBiao::Win7TuBiaoAzHy() { return Restore(TuBiaoXiTong::Win7); }
+bool XpTuBiaoAz(Platform& p, const std::string& fileName) { return Install(p, TuBiaoXiTong::Xp, fileName); }
+bool Win7TuBiaoAz(Platform& p, const std::string& fileName) { return Install(p, TuBiaoXiTong::Win7, fileName); }
+bool XpTuBiaoHy(Platform& p) { return Restore(p, TuBiaoXiTong::Xp); }
+bool Win7TuBiaoAzHy(Platform& p) { return Restore(p, TuBiaoXiTong::Win7); }
 
-void AzTuBiao::Refuse() { p_.dialogs.ShowMessage(kBuZhiChi, "提示", MessageButtons::Ok); }
-
-bool AzTuBiao::AnZhuang(const std::string& fileName) {
-    const std::string system = PanDuanXiTong(p_);
-    if (system == kWindowsXP) return XpTuBiaoAz(fileName);
-    if (system == kWindows7) return Win7TuBiaoAz(fileName);
-    Refuse();
+bool AnZhuangTuBiao(Platform& p, const std::string& fileName) {
+    const std::string system = PanDuanXiTong(p);
+    if (system == kWindowsXP) return XpTuBiaoAz(p, fileName);
+    if (system == kWindows7) return Win7TuBiaoAz(p, fileName);
+    Refuse(p);
     return false;
 }
 
-bool AzTuBiao::HuanYuan() {
-    const std::string system = PanDuanXiTong(p_);
-    if (system == kWindowsXP) return XpTuBiaoHy();
-    if (system == kWindows7) return Win7TuBiaoAzHy();
-    Refuse();
+bool HuanYuanTuBiao(Platform& p) {
+    const std::string system = PanDuanXiTong(p);
+    if (system == kWindowsXP) return XpTuBiaoHy(p);
+    if (system == kWindows7) return Win7TuBiaoAzHy(p);
+    Refuse(p);
     return false;
 }
 
-void AzTuBiao::Load(AzTuBiaoView& view, const std::string& set) {
-    ChuShiChuangTi(p_, view, ChuangTiKuangJia(ChuangTiBianHao::AzTuBiao));
-    set_ = set;
-    view.ClearPreview();
+void AzTuBiao::Load(const std::string& dangQianTuBiaoKu) {
+    ChuShiChuangTi(p_, view_, ChuangTiKuangJia(ChuangTiBianHao::AzTuBiao));
+    set_ = dangQianTuBiaoKu;
+    view_.ClearPreview();
     int images = 0;
     // A file that is not an icon library answers every index alike: stop there too.
     for (;; ++images) {
         void* icon = nullptr;
         if (p_.iconFiles.Extract(set_, images, &icon) != IconExtraction::Icon) break;
-        view.AddImage(icon);
+        view_.AddImage(icon);
     }
-    for (int item : YuLanXiang(images)) view.AddItem(item);
+    for (int item : YuLanXiang(images)) view_.AddItem(item);
 }
 
 void AzTuBiao::Command1Click() {
     if (p_.dialogs.ShowMessage("是否安装系统图标", "温馨提示", MessageButtons::OkCancel) != MessageResult::Ok) return;
-    AnZhuang(set_);
+    AnZhuangTuBiao(p_, set_);
 }
 
 void AzTuBiao::Command2Click() {
     if (p_.dialogs.ShowMessage("是否还原系统图标", "温馨提示", MessageButtons::OkCancel) != MessageResult::Ok) return;
-    HuanYuan();
+    HuanYuanTuBiao(p_);
 }
 
-}  // namespace velmora::installers
+}  // namespace velmora

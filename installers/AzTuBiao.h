@@ -9,7 +9,7 @@
 #include "platform/Platform.h"
 #include "ui/KuangJia.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 // The working copy's exact text: Windows directory + "\Icon\" + "\Icon.icl".
 std::string TuBiaoKuFuBen(Platform& p);
@@ -34,41 +34,35 @@ public:
     virtual void AddItem(int image) = 0;
 };
 
+// Install the set in the icon library fileName. Nothing in the registry changes when the library
+// is missing or cannot be copied (the user is told); false then, and when a registry value could
+// not be written.
+bool XpTuBiaoAz(Platform& p, const std::string& fileName);
+bool Win7TuBiaoAz(Platform& p, const std::string& fileName);
+// Restore the system's own icons; false when a value could not be written or deleted.
+bool XpTuBiaoHy(Platform& p);
+bool Win7TuBiaoAzHy(Platform& p);
+// "Shell Icon Size" as exactly the two characters, then the settings-change broadcast.
+bool SheZhiTuBiaoDaXiao(Platform& p, const std::string& size);
+// The install or restore of the running system as PanDuanXiTong says, or the refusal message
+// "暂时只支持Win 7和Wind Xp使用该功能" on any other system.
+bool AnZhuangTuBiao(Platform& p, const std::string& fileName);
+bool HuanYuanTuBiao(Platform& p);
+
+// The window's behaviour: load with the set selected in the management centre, two buttons.
 class AzTuBiao {
 public:
-    explicit AzTuBiao(Platform& p) : p_(p) {}
+    AzTuBiao(Platform& platform, AzTuBiaoView& view) : p_(platform), view_(view) {}
 
-    // Installs the set in the icon library FileName. Nothing in the registry changes when the
-    // library is missing or cannot be copied (the user is told); false then, and when any
-    // registry value could not be written.
-    bool XpTuBiaoAz(const std::string& fileName);
-    bool Win7TuBiaoAz(const std::string& fileName);
-    // Restores the system's own icons; false when a value could not be written or deleted.
-    bool XpTuBiaoHy();
-    bool Win7TuBiaoAzHy();
-    // "Shell Icon Size" as exactly the two characters, then the settings-change broadcast.
-    bool SheZhiTuBiaoDaXiao(const std::string& size);
-
-    // The installer of the running system, or the refusal message on any other system.
-    bool AnZhuang(const std::string& fileName);
-    bool HuanYuan();
-
-    // The window: load with the set selected in the management centre, and its two buttons.
-    void Load(AzTuBiaoView& view, const std::string& set);
-    void Command1Click();
-    void Command2Click();
+    void Load(const std::string& dangQianTuBiaoKu);
+    void Command1Click();  // "设置图标"
+    void Command2Click();  // "还原图标"
     const std::string& set() const { return set_; }
 
 private:
-    bool Install(TuBiaoXiTong system, const std::string& fileName);
-    bool Restore(TuBiaoXiTong system);
-    bool Write(const std::string& path, const std::string& value);
-    bool RestoreSlot(int index, TuBiaoXiTong system, char driveLetter = '\0');
-    void Refresh(TuBiaoXiTong system);
-    void Refuse();
-
     Platform& p_;
+    AzTuBiaoView& view_;
     std::string set_;
 };
 
-}  // namespace velmora::installers
+}  // namespace velmora

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-namespace velmora::installers {
+namespace velmora {
 
 namespace {
 
@@ -53,4 +53,4 @@ bool ShiBenChengXuBeiJing(const std::string& bytes) {
     return bytes.size() >= marked.size() && bytes.compare(0, marked.size(), marked) == 0;
 }
 
-}  // namespace velmora::installers
+}  // namespace velmora

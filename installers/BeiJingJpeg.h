@@ -7,7 +7,7 @@
 
 #include "platform/Pictures.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 // The JPEG of the picture that fits the limit: the quality falls step by step, then the
 // picture shrinks, until the file fits. Nothing when even the smallest try is too large or
@@ -19,4 +19,4 @@ std::optional<std::string> YaSuoBeiJing(Pictures& pictures, const DecodedPicture
 std::string BiaoJiBeiJing(const std::string& jpeg);
 bool ShiBenChengXuBeiJing(const std::string& bytes);
 
-}  // namespace velmora::installers
+}  // namespace velmora

@@ -7,7 +7,7 @@
 #include "installers/tests/InstallerFixture.h"
 #include "ui/testing/RecordingChromeView.h"
 
-namespace velmora::installers {
+namespace velmora {
 namespace {
 
 using testing::FakePicture;
@@ -62,41 +62,41 @@ protected:
         return titles;
     }
 
-    AzJieMianChuangKou installer{t.platform};
 };
 
 TEST_F(AzJieMianTest, XpInstallCopiesTheProgramAndRegistersIt) {
     AddTemplate("晨光登陆");
-    ASSERT_TRUE(installer.XiaZaiAZJieMian(Templates() + "晨光登陆\\晨光登陆.exe"));
+    ASSERT_TRUE(XiaZaiAZJieMian(t.platform, Templates() + "晨光登陆\\晨光登陆.exe"));
     EXPECT_EQ(t.files.ReadAll(LogonExe()).value_or(""), "MZ 晨光登陆");
     EXPECT_EQ(Read(kUIHost), LogonExe());
-    EXPECT_EQ(t.registry.Expandable(kUIHost), false);
+    EXPECT_EQ(t.registry.ValueType(kUIHost), "REG_SZ");
 
     // A second install replaces the first.
     AddTemplate("星夜登陆");
-    ASSERT_TRUE(installer.XiaZaiAZJieMian(Templates() + "星夜登陆\\星夜登陆.exe"));
+    ASSERT_TRUE(XiaZaiAZJieMian(t.platform, Templates() + "星夜登陆\\星夜登陆.exe"));
     EXPECT_EQ(t.files.ReadAll(LogonExe()).value_or(""), "MZ 星夜登陆");
     EXPECT_TRUE(t.dialogs.shown.empty());
 }
 
 TEST_F(AzJieMianTest, MissingProgramRegistersNothing) {
-    EXPECT_FALSE(installer.XiaZaiAZJieMian(t.ProgramPath("\\没有.exe")));
+    EXPECT_FALSE(XiaZaiAZJieMian(t.platform, t.ProgramPath("\\没有.exe")));
     EXPECT_EQ(Read(kUIHost), "(none)");
     EXPECT_TRUE(t.dialogs.shown.empty());
 }
 
 TEST_F(AzJieMianTest, XpRestoreRemovesTheProgramAndPutsBackTheSystemHost) {
     AddTemplate("晨光登陆");
-    ASSERT_TRUE(installer.XiaZaiAZJieMian(Templates() + "晨光登陆\\晨光登陆.exe"));
-    ASSERT_TRUE(installer.XieZaiJieMian());
+    ASSERT_TRUE(XiaZaiAZJieMian(t.platform, Templates() + "晨光登陆\\晨光登陆.exe"));
+    ASSERT_TRUE(XieZaiJieMian(t.platform));
     EXPECT_FALSE(t.files.Stat(Windows("\\LogonUI")));
     EXPECT_EQ(Read(kUIHost), "logonui.exe");
-    EXPECT_EQ(t.registry.Expandable(kUIHost), true);
+    EXPECT_EQ(t.registry.ValueType(kUIHost), "REG_EXPAND_SZ");
 }
 
 TEST_F(AzJieMianTest, Windows7BackgroundIsAMarkedJpegWithinTheLimit) {
     UseSystem(kWin7);
-    ASSERT_TRUE(installer.ZiDingYiBeiJing(Picture("海边.jpg", 1920, 1200)));
+    t.files.CreateDirectories(Templates());
+    ASSERT_TRUE(ZiDingYiBeiJing(t.platform, Picture("海边.jpg", 1920, 1200)));
     const auto bytes = t.files.ReadAll(Background());
     ASSERT_TRUE(bytes);
     EXPECT_LE(bytes->size(), 256u * 1024u);
@@ -106,6 +106,13 @@ TEST_F(AzJieMianTest, Windows7BackgroundIsAMarkedJpegWithinTheLimit) {
     // The user's picture is kept in the library as bitmap data.
     EXPECT_TRUE(StartsWith(t.files.ReadAll(Templates() + "MyInterface.bmp").value_or(""), "BM"));
     EXPECT_TRUE(t.dialogs.shown.empty());
+}
+
+TEST_F(AzJieMianTest, Windows7BackgroundMakesNoLibraryFolders) {
+    UseSystem(kWin7);
+    ASSERT_TRUE(ZiDingYiBeiJing(t.platform, Picture("海边.jpg", 1024, 768)));
+    EXPECT_TRUE(t.files.Stat(Background()));
+    EXPECT_FALSE(t.files.Stat(t.ProgramPath("\\Download")));
 }
 
 class YaSuoBeiJingTest : public InstallerTest {
@@ -166,20 +173,20 @@ TEST_F(AzJieMianTest, ForeignBackgroundIsKeptAndComesBackOnRestore) {
     const std::string foreign = FakePicture(PictureFormat::Jpeg, 800, 600, 1000);
     t.files.WriteText(Background(), foreign);
 
-    ASSERT_TRUE(installer.ZiDingYiBeiJing(Picture("一.jpg", 1024, 768)));
+    ASSERT_TRUE(ZiDingYiBeiJing(t.platform, Picture("一.jpg", 1024, 768)));
     EXPECT_EQ(t.files.ReadAll(Background() + ".kelpo").value_or(""), foreign);
     // The second apply replaces the program's own background and leaves the backup alone.
-    ASSERT_TRUE(installer.ZiDingYiBeiJing(Picture("二.jpg", 800, 600)));
+    ASSERT_TRUE(ZiDingYiBeiJing(t.platform, Picture("二.jpg", 800, 600)));
     EXPECT_EQ(t.files.ReadAll(Background() + ".kelpo").value_or(""), foreign);
     EXPECT_TRUE(ShiBenChengXuBeiJing(t.files.ReadAll(Background()).value_or("")));
 
-    ASSERT_TRUE(installer.XieZaiJieMian());
+    ASSERT_TRUE(XieZaiJieMian(t.platform));
     EXPECT_EQ(t.files.ReadAll(Background()).value_or(""), foreign);
     EXPECT_FALSE(t.files.Stat(Background() + ".kelpo"));
     // Windows 7 keeps the switch on and empties the XP host value, as it always did.
     EXPECT_EQ(t.registry.ReadDword(kOem), 1u);
     EXPECT_EQ(Read(kUIHost), "");
-    EXPECT_EQ(t.registry.Expandable(kUIHost), false);
+    EXPECT_EQ(t.registry.ValueType(kUIHost), "REG_SZ");
 }
 
 TEST_F(AzJieMianTest, Windows7RestoreDeletesOnlyTheProgramsOwnBackground) {
@@ -202,9 +209,9 @@ TEST_F(AzJieMianTest, Windows7RestoreDeletesOnlyTheProgramsOwnBackground) {
         t.files.CreateDirectories(Backgrounds());
         for (const auto& [name, content] : c.before) t.files.WriteText(Backgrounds() + name, content);
         if (c.apply) {
-            ASSERT_TRUE(installer.ZiDingYiBeiJing(Picture("图.jpg", 1024, 768)));
+            ASSERT_TRUE(ZiDingYiBeiJing(t.platform, Picture("图.jpg", 1024, 768)));
         }
-        EXPECT_TRUE(installer.XieZaiJieMian());
+        EXPECT_TRUE(XieZaiJieMian(t.platform));
         EXPECT_EQ(t.files.ListFiles(Backgrounds(), "*.*"), c.after);
         EXPECT_EQ(static_cast<bool>(t.files.Stat(Backgrounds())), c.folderLeft);
         for (const auto& name : c.after) t.files.Remove(Backgrounds() + name);
@@ -231,7 +238,7 @@ TEST_F(AzJieMianTest, Windows7FailuresSayFailed) {
         SCOPED_TRACE(c.name);
         c.arrange();
         t.dialogs.shown.clear();
-        EXPECT_FALSE(installer.ZiDingYiBeiJing(Picture("图.jpg", 1024, 768)));
+        EXPECT_FALSE(ZiDingYiBeiJing(t.platform, Picture("图.jpg", 1024, 768)));
         EXPECT_EQ(t.dialogs.Texts(), std::vector<std::string>{"失败"});
         EXPECT_EQ(Titles(), std::vector<std::string>{"Velmora"});
         EXPECT_FALSE(t.registry.ReadDword(kOem));
@@ -242,7 +249,7 @@ TEST_F(AzJieMianTest, UndecodablePictureIsRefused) {
     UseSystem(kWin7);
     const std::string broken = t.ProgramPath("\\坏.jpg");
     t.files.WriteText(broken, "not a picture");
-    EXPECT_FALSE(installer.ZiDingYiBeiJing(broken));
+    EXPECT_FALSE(ZiDingYiBeiJing(t.platform, broken));
     EXPECT_EQ(t.dialogs.Texts(), std::vector<std::string>{"图片格式错误，请查看图片是否损坏！"});
     EXPECT_EQ(Titles(), std::vector<std::string>{"警告"});
     EXPECT_FALSE(t.files.Stat(Backgrounds()));
@@ -258,13 +265,14 @@ TEST_F(AzJieMianTest, XpWindowListsTemplatesAndInstallsTheSelectedOne) {
     AddTemplate("晨光.登陆");
     AddTemplate("星夜登陆");
     RecordingLogonView view(t.files);
-    installer.Load(view);
+    AzJieMianChuangKou window(t.platform, &view);
+    window.Load();
     const AzJieMianKongJian& c = view.shown;
     // Sorted as the file list sorts: 星 (U+661F) before 晨 (U+6668).
     EXPECT_EQ(c.moBan, (std::vector<std::string>{"星夜登陆", "晨光.登陆"}));
     EXPECT_EQ(c.xuanZhong, 0);
     EXPECT_EQ(c.daTu, Templates() + "星夜登陆.jpg");
-    EXPECT_EQ(installer.moBanChengXu(), Templates() + "星夜登陆\\星夜登陆.exe");
+    EXPECT_EQ(window.moBanChengXu(), Templates() + "星夜登陆\\星夜登陆.exe");
     EXPECT_FALSE(c.ziDingYiKeJian);
     EXPECT_TRUE(c.chaKanKeYong);
     EXPECT_TRUE(c.yingYongKeYong);
@@ -272,23 +280,24 @@ TEST_F(AzJieMianTest, XpWindowListsTemplatesAndInstallsTheSelectedOne) {
     EXPECT_EQ(view.title, "登陆界面");
 
     // The name with a dot keeps everything up to the last one.
-    installer.Combo1Click(1);
-    EXPECT_EQ(installer.moBanChengXu(), Templates() + "晨光.登陆\\晨光.登陆.exe");
+    window.Combo1Click(1);
+    EXPECT_EQ(window.moBanChengXu(), Templates() + "晨光.登陆\\晨光.登陆.exe");
     EXPECT_EQ(view.shown.xiaoTu, Templates() + "晨光.登陆.jpg");
-    installer.Command1Click();
+    window.Command1Click();
     EXPECT_EQ(t.files.ReadAll(LogonExe()).value_or(""), "MZ 晨光.登陆");
     EXPECT_EQ(Read(kUIHost), LogonExe());
 
-    installer.Check1Click(false);
+    window.Check1Click(false);
     EXPECT_FALSE(view.shown.xianShiSuoLueTu);
-    installer.Check1Click(true);
+    window.Check1Click(true);
     EXPECT_TRUE(view.shown.xianShiSuoLueTu);
     EXPECT_TRUE(t.dialogs.shown.empty());
 }
 
 TEST_F(AzJieMianTest, MissingTemplateFolderUnloadsTheWindow) {
     RecordingLogonView view(t.files);
-    installer.Load(view);
+    AzJieMianChuangKou window(t.platform, &view);
+    window.Load();
     EXPECT_TRUE(view.unloaded);
     EXPECT_EQ(t.dialogs.Texts(), std::vector<std::string>{"Donload 缺少文件!"});
     EXPECT_EQ(Titles(), std::vector<std::string>{"提示"});
@@ -300,7 +309,8 @@ TEST_F(AzJieMianTest, TemplatePictureThatCannotBeShownDisablesApply) {
         using RecordingLogonView::RecordingLogonView;
         bool CanShow(const std::string&) override { return false; }
     } view(t.files);
-    installer.Load(view);
+    AzJieMianChuangKou window(t.platform, &view);
+    window.Load();
     EXPECT_FALSE(view.shown.yingYongKeYong);
     EXPECT_EQ(view.shown.daTu, "");
 }
@@ -309,7 +319,8 @@ TEST_F(AzJieMianTest, Windows7WindowTakesACustomPictureAndAppliesIt) {
     UseSystem(kWin7);
     AddTemplate("晨光登陆");
     RecordingLogonView view(t.files);
-    installer.Load(view);
+    AzJieMianChuangKou window(t.platform, &view);
+    window.Load();
     EXPECT_EQ(t.dialogs.Texts(), std::vector<std::string>{"Win7暂时不支持该功能选择模板功能，只能自定义图片"});
     EXPECT_EQ(Titles(), std::vector<std::string>{"温馨提示"});
     EXPECT_FALSE(view.shown.moBanKeYong);
@@ -319,12 +330,12 @@ TEST_F(AzJieMianTest, Windows7WindowTakesACustomPictureAndAppliesIt) {
     EXPECT_FALSE(view.shown.chaKanKeYong);
 
     view.chosen = Picture("我的.jpg", 1024, 768);
-    installer.Command3Click();
+    window.Command3Click();
     EXPECT_EQ(view.dialog, (std::vector<std::string>{"指定图片(*.jpg;*.bmp)", "*.jpg;*.bmp", "打开文件",
                                                      t.environment.programDirectory}));
     EXPECT_EQ(view.shown.daTu, Templates() + "MyInterface.bmp");
-    EXPECT_FALSE(installer.moBanMoShi());
-    installer.Command1Click();
+    EXPECT_FALSE(window.moBanMoShi());
+    window.Command1Click();
     EXPECT_TRUE(ShiBenChengXuBeiJing(t.files.ReadAll(Background()).value_or("")));
     EXPECT_EQ(t.registry.ReadDword(kOem), 1u);
     EXPECT_TRUE(view.shown.chaKanKeYong);
@@ -335,8 +346,9 @@ TEST_F(AzJieMianTest, Windows7TemplateSelectedStillInstallsTheProgram) {
     UseSystem(kWin7);
     AddTemplate("晨光登陆");
     RecordingLogonView view(t.files);
-    installer.Load(view);
-    installer.Command1Click();
+    AzJieMianChuangKou window(t.platform, &view);
+    window.Load();
+    window.Command1Click();
     EXPECT_EQ(Read(kUIHost), LogonExe());
 }
 
@@ -344,11 +356,12 @@ TEST_F(AzJieMianTest, CustomPictureWithoutTemplatesIsRefused) {
     UseSystem(kWin7);
     t.files.CreateDirectories(Templates());
     RecordingLogonView view(t.files);
-    installer.Load(view);
+    AzJieMianChuangKou window(t.platform, &view);
+    window.Load();
     view.chosen = Picture("我的.jpg", 1024, 768);
-    installer.Command3Click();
+    window.Command3Click();
     t.dialogs.shown.clear();
-    installer.Command1Click();
+    window.Command1Click();
     EXPECT_EQ(t.dialogs.Texts(), std::vector<std::string>{"请先下载模板进行操作"});
     EXPECT_EQ(Titles(), std::vector<std::string>{"Velmora"});
     EXPECT_FALSE(t.files.Stat(Background()));
@@ -358,8 +371,9 @@ TEST_F(AzJieMianTest, FailedTemplateInstallIsReported) {
     AddTemplate("晨光登陆");
     t.files.Remove(Templates() + "晨光登陆\\晨光登陆.exe");
     RecordingLogonView view(t.files);
-    installer.Load(view);
-    installer.Command1Click();
+    AzJieMianChuangKou window(t.platform, &view);
+    window.Load();
+    window.Command1Click();
     EXPECT_EQ(t.dialogs.Texts(), std::vector<std::string>{"启动界面安装失败！"});
     EXPECT_EQ(Titles(), std::vector<std::string>{"错误"});
     EXPECT_EQ(Read(kUIHost), "(none)");
@@ -368,22 +382,23 @@ TEST_F(AzJieMianTest, FailedTemplateInstallIsReported) {
 TEST_F(AzJieMianTest, RestoreAsksAndPreviewLocksTheWorkstation) {
     AddTemplate("晨光登陆");
     RecordingLogonView view(t.files);
-    installer.Load(view);
+    AzJieMianChuangKou window(t.platform, &view);
+    window.Load();
     t.dialogs.answers = {MessageResult::Cancel};
-    installer.Command2Click();
+    window.Command2Click();
     EXPECT_EQ(Read(kUIHost), "(none)");
-    installer.Command2Click();
+    window.Command2Click();
     EXPECT_EQ(Read(kUIHost), "logonui.exe");
     EXPECT_EQ(t.dialogs.Texts(), (std::vector<std::string>{"是否还原启动界面", "是否还原启动界面"}));
     for (const auto& m : t.dialogs.shown) {
         EXPECT_EQ(m.title, "温馨提示");
         EXPECT_EQ(m.buttons, MessageButtons::OkCancel);
     }
-    installer.Command4Click();
+    window.Command4Click();
     ASSERT_EQ(t.processes.started.size(), 1u);
     EXPECT_EQ(t.processes.started[0].commandLine, "rundll32.exe user32.dll,LockWorkStation");
     EXPECT_EQ(t.processes.started[0].style, ChuangKouYangShi::Minimized);
 }
 
 }  // namespace
-}  // namespace velmora::installers
+}  // namespace velmora

@@ -5,7 +5,7 @@
 #include "installers/tests/InstallerFixture.h"
 #include "ui/testing/RecordingChromeView.h"
 
-namespace velmora::installers {
+namespace velmora {
 namespace {
 
 const std::string kCu = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID\\";
@@ -24,7 +24,6 @@ protected:
     }
     std::string L() const { return Windows("\\Icon\\\\Icon.icl"); }
     std::string set = t.ProgramPath("\\简约扁平.icl");
-    AzTuBiao installer{t.platform};
 };
 
 struct Location {
@@ -47,13 +46,13 @@ TEST_F(AzTuBiaoTest, InstallPointsEverySlotAtTheWorkingCopyOnBothSystems) {
     };
     const struct {
         const char* version;
-        bool (AzTuBiao::*install)(const std::string&);
+        bool (*install)(Platform&, const std::string&);
         std::vector<Location> own;
     } systems[] = {
-        {kXp, &AzTuBiao::XpTuBiaoAz,
+        {kXp, &XpTuBiaoAz,
          {{kCu + "{450D8FBA-AD25-11D0-98A8-0800361B1103}\\DefaultIcon\\", 0},
           {kCu + "{208D2C60-3AEA-1069-A2D7-08002B30309D}\\DefaultIcon\\", 2}}},
-        {kWin7, &AzTuBiao::Win7TuBiaoAz,
+        {kWin7, &Win7TuBiaoAz,
          {{kCu + "{59031A47-3F72-44A7-89C5-5595FE6B30EE}\\DefaultIcon\\", 0},
           {kCu + "{F02C1A0D-BE21-4350-88B0-7367FC96EF3C}\\DefaultIcon\\", 2}}},
     };
@@ -62,7 +61,7 @@ TEST_F(AzTuBiaoTest, InstallPointsEverySlotAtTheWorkingCopyOnBothSystems) {
         testing::MemoryRegistry fresh;
         t.registry = fresh;
         UseSystem(s.version);
-        ASSERT_TRUE((installer.*s.install)(set));
+        ASSERT_TRUE(s.install(t.platform, set));
         EXPECT_EQ(t.files.ReadAll(L()).value_or(""), "icon library");
         std::vector<Location> all = common;
         all.insert(all.end(), s.own.begin(), s.own.end());
@@ -86,7 +85,7 @@ TEST_F(AzTuBiaoTest, RecycleBinIconFollowsTheBinState) {
         testing::MemoryRegistry fresh;
         t.registry = fresh;
         t.drives.recycleBinItems = c.items;
-        ASSERT_TRUE(installer.XpTuBiaoAz(set));
+        ASSERT_TRUE(XpTuBiaoAz(t.platform, set));
         EXPECT_EQ(Read(kBin), c.expected);
     }
 }
@@ -121,7 +120,7 @@ TEST_F(AzTuBiaoTest, DriveListLongerThanTheFirstBufferIsAskedForAgain) {
     t.drives.drives['V'] = DriveType::CdRom;
     EXPECT_EQ(LuoJiQuDongQi(t.drives).size(), 20u);
     EXPECT_EQ(t.drives.listRequests, (std::vector<size_t>{64, 81}));
-    ASSERT_TRUE(installer.XpTuBiaoAz(set));
+    ASSERT_TRUE(XpTuBiaoAz(t.platform, set));
     EXPECT_EQ(Read(Drive('V')), L() + ",7");
 }
 
@@ -142,7 +141,7 @@ TEST_F(AzTuBiaoTest, MissingOrUncopyableLibraryChangesNothingAndSaysSo) {
         for (const char* version : {kXp, kWin7}) {
             UseSystem(version);
             t.dialogs.shown.clear();
-            EXPECT_FALSE(installer.AnZhuang(c.file));
+            EXPECT_FALSE(AnZhuangTuBiao(t.platform, c.file));
             ASSERT_EQ(t.dialogs.shown.size(), 1u);
             EXPECT_EQ(t.dialogs.shown[0].text, c.message);
             EXPECT_EQ(t.dialogs.shown[0].title, "温馨提示");
@@ -156,7 +155,7 @@ TEST_F(AzTuBiaoTest, MissingOrUncopyableLibraryChangesNothingAndSaysSo) {
 
 TEST_F(AzTuBiaoTest, XpRefreshLeavesTheTwoByteSize32AndBroadcastsTwiceWithATimeout) {
     t.registry.WriteString(kIconSize, "48");
-    ASSERT_TRUE(installer.XpTuBiaoAz(set));
+    ASSERT_TRUE(XpTuBiaoAz(t.platform, set));
     EXPECT_EQ(Read(kIconSize), "32");
     EXPECT_EQ(t.registry.Terminated(kIconSize), false);
     ASSERT_EQ(t.desktop.broadcasts.size(), 2u);
@@ -170,7 +169,7 @@ TEST_F(AzTuBiaoTest, XpRefreshLeavesTheTwoByteSize32AndBroadcastsTwiceWithATimeo
 
 TEST_F(AzTuBiaoTest, Windows7RefreshRestartsTheShellHidden) {
     t.environment.variables["userprofile"] = "C:\\Users\\李雷";
-    ASSERT_TRUE(installer.Win7TuBiaoAz(set));
+    ASSERT_TRUE(Win7TuBiaoAz(t.platform, set));
     EXPECT_EQ(t.processes.CommandLines(),
               (std::vector<std::string>{"attrib -h -s -r \"C:\\Users\\李雷\\AppData\\Local\\IconCache.db\"",
                                         "cmd /c  taskkill /f /im explorer.exe & start explorer"}));
@@ -214,8 +213,8 @@ TEST_F(AzTuBiaoTest, RestoresWriteAndDeleteTheSystemDefaults) {
         SCOPED_TRACE(s.version);
         UseSystem(s.version);
         t.drives.recycleBinItems = 2;
-        ASSERT_TRUE(installer.AnZhuang(set));
-        ASSERT_TRUE(installer.HuanYuan());
+        ASSERT_TRUE(AnZhuangTuBiao(t.platform, set));
+        ASSERT_TRUE(HuanYuanTuBiao(t.platform));
         for (const auto& [path, value] : s.values) EXPECT_EQ(Read(path), value) << path;
         EXPECT_FALSE(t.files.Stat(Windows("\\Icon")));
     }
@@ -224,15 +223,15 @@ TEST_F(AzTuBiaoTest, RestoresWriteAndDeleteTheSystemDefaults) {
 }
 
 TEST_F(AzTuBiaoTest, RestoreWithNothingInstalledSucceeds) {
-    EXPECT_TRUE(installer.XpTuBiaoHy());
-    EXPECT_TRUE(installer.Win7TuBiaoAzHy());
+    EXPECT_TRUE(XpTuBiaoHy(t.platform));
+    EXPECT_TRUE(Win7TuBiaoAzHy(t.platform));
     EXPECT_TRUE(t.dialogs.shown.empty());
 }
 
 TEST_F(AzTuBiaoTest, OtherSystemsAreRefusedByTheDispatch) {
     UseSystem(kVista);
-    EXPECT_FALSE(installer.AnZhuang(set));
-    EXPECT_FALSE(installer.HuanYuan());
+    EXPECT_FALSE(AnZhuangTuBiao(t.platform, set));
+    EXPECT_FALSE(HuanYuanTuBiao(t.platform));
     ASSERT_EQ(t.dialogs.shown.size(), 2u);
     for (const auto& m : t.dialogs.shown) {
         EXPECT_EQ(m.text, "暂时只支持Win 7和Wind Xp使用该功能");
@@ -267,8 +266,8 @@ TEST_F(AzTuBiaoTest, PreviewShowsTheIconsTheSetHolds) {
         t.iconFiles.iconCounts[set] = c.iconsInFile;
         t.iconFiles.extractions = 0;
         RecordingIconView view(t.files);
-        AzTuBiao window(t.platform);
-        window.Load(view, set);
+        AzTuBiao window(t.platform, view);
+        window.Load(set);
         EXPECT_EQ(view.images, c.images);
         EXPECT_EQ(view.items, YuLanXiang(c.images));
         EXPECT_EQ(t.iconFiles.extractions, c.extractions);
@@ -279,9 +278,9 @@ TEST_F(AzTuBiaoTest, PreviewShowsTheIconsTheSetHolds) {
 }
 
 TEST_F(AzTuBiaoTest, ButtonsAskFirst) {
-    AzTuBiao window(t.platform);
     RecordingIconView view(t.files);
-    window.Load(view, set);
+    AzTuBiao window(t.platform, view);
+    window.Load(set);
 
     t.dialogs.answers = {MessageResult::Cancel};
     window.Command1Click();
@@ -304,4 +303,4 @@ TEST_F(AzTuBiaoTest, ButtonsAskFirst) {
 }
 
 }  // namespace
-}  // namespace velmora::installers
+}  // namespace velmora

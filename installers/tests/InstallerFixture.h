@@ -6,7 +6,7 @@
 
 #include "platform/testing/TestPlatform.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 class InstallerTest : public ::testing::Test {
 protected:
@@ -29,4 +29,4 @@ inline const char* const kXp = "5.1.2600";
 inline const char* const kWin7 = "6.1.7601";
 inline const char* const kVista = "6.0.6002";
 
-}  // namespace velmora::installers
+}  // namespace velmora

@@ -60,10 +60,10 @@ bool PosixFileSystem::Remove(const std::string& path) {
 }
 
 bool PosixFileSystem::RemoveEmptyFolder(const std::string& path) {
+    const auto info = Stat(path);
     std::error_code ec;
-    const fs::path p = Native(path);
-    if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec)) return false;
-    return fs::remove(p, ec);
+    if (!info || !info->directory || !fs::is_empty(Native(path), ec) || ec) return false;
+    return fs::remove(Native(path), ec) && !ec;
 }
 
 std::vector<std::string> PosixFileSystem::ListFiles(const std::string& dir, const std::string& pattern) {

@@ -106,6 +106,17 @@ bool MemoryRegistry::DeleteKey(const std::string& keyPath) {
     return any;
 }
 
+std::string MemoryRegistry::ValueType(const std::string& path) const {
+    const Value* v = Find(path);
+    if (!v) return std::string();
+    switch (v->type) {
+        case Type::String: return "REG_SZ";
+        case Type::ExpandString: return "REG_EXPAND_SZ";
+        case Type::Dword: return "REG_DWORD";
+    }
+    return std::string();
+}
+
 bool MemoryRegistry::KeyExists(const std::string& keyPath) const {
     std::string path = keyPath;
     while (!path.empty() && path.back() == '\\') path.pop_back();
@@ -117,12 +128,6 @@ std::optional<bool> MemoryRegistry::Terminated(const std::string& path) const {
     const Value* v = Find(path);
     if (!v || v->type == Type::Dword) return std::nullopt;
     return v->terminated;
-}
-
-std::optional<bool> MemoryRegistry::Expandable(const std::string& path) const {
-    const Value* v = Find(path);
-    if (!v || v->type == Type::Dword) return std::nullopt;
-    return v->type == Type::ExpandString;
 }
 
 // ---- TempFileSystem
@@ -165,17 +170,22 @@ bool TempFileSystem::WriteText(const std::string& path, const std::string& text)
 
 // ---- IniProfileStore
 
+std::string IniProfileStore::Resolve(const std::string& file) const {
+    if (file.find_first_of("\\/") != std::string::npos || windowsDirectory.empty()) return file;
+    return JoinPath(windowsDirectory, file);
+}
+
 std::string IniProfileStore::Read(const std::string& file, const std::string& section, const std::string& key,
                                   const std::string& defaultValue, size_t bufferChars) {
-    const auto text = fs_.ReadAll(file);
+    const auto text = fs_.ReadAll(Resolve(file));
     return IniLookup(text ? *text : std::string(), section, key, defaultValue, bufferChars);
 }
 
 bool IniProfileStore::Write(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& value) {
-    const auto text = fs_.ReadAll(file);
+    const auto text = fs_.ReadAll(Resolve(file));
     const std::string updated = IniUpdate(text ? *text : std::string(), section, key, value);
-    auto out = fs_.OpenForWrite(file);
+    auto out = fs_.OpenForWrite(Resolve(file));
     return out && out->Write(updated.data(), updated.size()) && out->Close();
 }
 
@@ -215,6 +225,7 @@ TestPlatform::TestPlatform() {
     fs::create_directories(root_ + "/windows");
     environment.programDirectory = root_ + "/prog";
     environment.variables["windir"] = root_ + "/windows";
+    profile.windowsDirectory = root_ + "/windows";
 }
 
 TestPlatform::~TestPlatform() {

@@ -27,10 +27,10 @@ public:
     bool DeleteKey(const std::string& keyPath) override;
 
     bool KeyExists(const std::string& keyPath) const;
+    // "REG_SZ", "REG_EXPAND_SZ" or "REG_DWORD"; empty when there is no such value.
+    std::string ValueType(const std::string& path) const;
     // Whether a string value was stored with its terminating NUL; nothing for no string value.
     std::optional<bool> Terminated(const std::string& path) const;
-    // Whether a string value was written as an expandable string.
-    std::optional<bool> Expandable(const std::string& path) const;
 
 private:
     enum class Type { String, ExpandString, Dword };
@@ -64,16 +64,19 @@ private:
     std::map<std::string, Attributes> attributes_;
 };
 
-// Private-profile files on top of the file system, with the platform's text rules.
+// Private-profile files on top of the file system, with the platform's text rules. A bare file
+// name ("Win.ini") is found in the Windows directory, as the platform does.
 class IniProfileStore : public ProfileStore {
 public:
     explicit IniProfileStore(FileSystem& fs) : fs_(fs) {}
+    std::string windowsDirectory;
     std::string Read(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& defaultValue, size_t bufferChars) override;
     bool Write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override;
 
 private:
+    std::string Resolve(const std::string& file) const;
     FileSystem& fs_;
 };
 

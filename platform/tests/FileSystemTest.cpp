@@ -44,6 +44,9 @@ TEST(IniProfileStore, ReadsAndWritesThroughFiles) {
     EXPECT_EQ(t.profile.Read(file, "A", "k", "d", 255), "d");
     EXPECT_TRUE(t.profile.Write(file, "A", "k", "v"));
     EXPECT_EQ(t.profile.Read(file, "a", "K", "", 255), "v");
+    // A bare name is the Windows directory's file.
+    EXPECT_TRUE(t.profile.Write("Win.ini", "Desktop", "TileWallpaper", "1"));
+    EXPECT_EQ(t.files.ReadAll(t.environment.variables["windir"] + "\\Win.ini"), "[Desktop]\r\nTileWallpaper=1\r\n");
 }
 
 }  // namespace

@@ -79,16 +79,17 @@ TEST_F(PosixFileSystemTest, MoveReplacesCopyAsked) {
     EXPECT_FALSE(fs_.Move(a, b));
 }
 
-TEST_F(PosixFileSystemTest, RemoveEmptyFolderTakesOnlyEmptyFolders) {
-    const std::string dir = root_ + "\\d", file = dir + "\\f";
+TEST_F(PosixFileSystemTest, RemovesOnlyEmptyFolders) {
+    const std::string dir = root_ + "\\Cursors\\Cursors";
     ASSERT_TRUE(fs_.CreateDirectories(dir));
-    ASSERT_TRUE(Write(file, "x"));
+    ASSERT_TRUE(Write(dir + "\\Arrow.ani", "x"));
     EXPECT_FALSE(fs_.RemoveEmptyFolder(dir));
-    EXPECT_FALSE(fs_.RemoveEmptyFolder(file));
-    EXPECT_TRUE(fs_.Remove(file));
-    EXPECT_TRUE(fs_.RemoveEmptyFolder(dir));
-    EXPECT_FALSE(fs_.Stat(dir));
+    EXPECT_FALSE(fs_.RemoveEmptyFolder(dir + "\\Arrow.ani"));
+    EXPECT_TRUE(fs_.Remove(dir + "\\Arrow.ani"));
+    EXPECT_TRUE(fs_.RemoveEmptyFolder(dir + "\\"));
+    EXPECT_FALSE(DirectoryExists(fs_, dir));
     EXPECT_FALSE(fs_.RemoveEmptyFolder(dir));
+    EXPECT_TRUE(DirectoryExists(fs_, root_ + "\\Cursors"));
 }
 
 }  // namespace

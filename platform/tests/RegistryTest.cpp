@@ -49,9 +49,7 @@ TEST(MemoryRegistry, KeepsHowStringsWereStored) {
     ASSERT_TRUE(reg.WriteUnterminatedString(size, "32"));
     EXPECT_EQ(reg.ReadString(size), "32");
     EXPECT_EQ(reg.Terminated(size), false);
-    EXPECT_EQ(reg.Expandable(size), false);
     ASSERT_TRUE(reg.WriteExpandString("HKLM\\k\\e", "logonui.exe"));
-    EXPECT_EQ(reg.Expandable("HKLM\\k\\e"), true);
     EXPECT_EQ(reg.Terminated("HKLM\\k\\e"), true);
     ASSERT_TRUE(reg.WriteDword("HKLM\\k\\d", 1));
     EXPECT_FALSE(reg.Terminated("HKLM\\k\\d"));

@@ -38,7 +38,9 @@ bool Win32Processes::Start(const std::string& commandLine, ChuangKouYangShi styl
     std::wstring line = Widen(commandLine);
     STARTUPINFOW si = {};
     si.cb = sizeof si;
-    si.dwFlags = STARTF_USESHOWWINDOW;
+    // The program gets no standard handles of ours: a program that outlives us (the shell
+    // restarted by "start explorer") must not keep our output open.
+    si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
     si.wShowWindow = static_cast<WORD>(style == ChuangKouYangShi::Hidden      ? SW_HIDE
                                        : style == ChuangKouYangShi::Minimized ? SW_SHOWMINIMIZED
                                        : style == ChuangKouYangShi::Maximized ? SW_SHOWMAXIMIZED

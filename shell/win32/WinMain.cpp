@@ -5,9 +5,13 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "shell/win32/MainWindow.h"
+#include "shell/win32/MingLingHang_win.h"
 #include "ui/win32/Picture.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // An install or restore from the command line runs alone: no window, tray or network.
+    if (const auto status = velmora::ZhiXingMingLingHang()) return *status;
+
     // The embedded browsers and the controls need an apartment with OLE.
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

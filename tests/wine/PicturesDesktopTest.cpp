@@ -146,6 +146,19 @@ TEST(Win32DesktopCalls, WallpaperBroadcastAndWindowsByTitle) {
     DestroyWindow(w);
 }
 
+TEST(Win32FileSystem, RemovesOnlyEmptyFolders) {
+    auto& fs = win32::RealPlatform().files;
+    const std::string dir = Folder() + "\\LogonUI";
+    ASSERT_TRUE(fs.CreateDirectories(dir));
+    auto f = fs.OpenForWrite(dir + "\\Logon.exe");
+    ASSERT_TRUE(f && f->Close());
+    EXPECT_FALSE(fs.RemoveEmptyFolder(dir));
+    EXPECT_FALSE(fs.RemoveEmptyFolder(dir + "\\Logon.exe"));
+    EXPECT_TRUE(fs.Remove(dir + "\\Logon.exe"));
+    EXPECT_TRUE(fs.RemoveEmptyFolder(dir + "\\"));
+    EXPECT_FALSE(DirectoryExists(fs, dir));
+}
+
 TEST(Win32DesktopCalls, SystemCursorNeedsALoadableFile) {
     DesktopCalls& desktop = win32::RealPlatform().desktop;
     // A file that is no cursor never reaches SetSystemCursor.

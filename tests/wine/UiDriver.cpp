@@ -92,6 +92,27 @@ void ProgramDir::WriteFile(const std::wstring& relative, const std::string& byte
 
 void ProgramDir::Remove(const std::wstring& relative) const { DeleteFileW((*this / relative).c_str()); }
 
+ProgramEnvironment::ProgramEnvironment(const ProgramDir& dir) : dir_(U(dir.path())) {}
+
+std::optional<std::string> ProgramEnvironment::Variable(const std::string& name) {
+    const std::wstring w = W(name);
+    const DWORD n = GetEnvironmentVariableW(w.c_str(), nullptr, 0);
+    if (n == 0) return std::nullopt;
+    std::wstring value(n, L'\0');
+    value.resize(GetEnvironmentVariableW(w.c_str(), value.data(), n));
+    return U(value);
+}
+
+MessageResult RecordedDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) {
+    shown.push_back(title + "|" + text);
+    if (!answers.empty()) {
+        const MessageResult r = answers.front();
+        answers.erase(answers.begin());
+        return r;
+    }
+    return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
+}
+
 Process::Process(const std::wstring& exe, const std::wstring& args) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;

@@ -3,8 +3,11 @@
 // program, finds its windows and message boxes, reads them, clicks and answers.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/Platform.h"
 
 namespace velmora::uitest {
 
@@ -33,6 +36,27 @@ public:
 
 private:
     std::wstring path_;
+};
+
+// For windows run inside the test process: the program directory is a ProgramDir, the other
+// variables the real ones.
+class ProgramEnvironment : public Environment {
+public:
+    explicit ProgramEnvironment(const ProgramDir& dir);
+    std::optional<std::string> Variable(const std::string& name) override;
+    std::string ProgramDirectory() override { return dir_; }
+    std::string ExecutableBaseName() override { return "Velmora"; }
+
+private:
+    std::string dir_;
+};
+
+// Message boxes recorded as "title|text" instead of shown; answers OK (or the answers given).
+class RecordedDialogs : public Dialogs {
+public:
+    MessageResult ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) override;
+    std::vector<std::string> shown;
+    std::vector<MessageResult> answers;
 };
 
 class Process {

@@ -7,11 +7,11 @@
 
 #include <cstdlib>
 
-#include "installers/AzTuBiao_win.h"
+#include "installers/win32/AzTuBiao_win.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
 
-namespace velmora::installers {
+namespace velmora {
 namespace {
 
 // The samples the build writes; VELMORA_SAMPLES holds their folder as a Windows path.
@@ -84,18 +84,40 @@ TEST(Win32IconFiles, CountsTheIconsOfALibraryAndStopsOnOtherFiles) {
     EXPECT_EQ(Real().iconFiles.Extract(text, 0, &icon), IconExtraction::NoIcon);
 }
 
-TEST(Win32Registry, UnterminatedStringIsTwoBytesForTheAnsiReader) {
+// The bytes the registry holds for a value, as the kernel keeps them (the W call adds a
+// terminator for string types).
+std::optional<std::string> RawValue(HKEY root, const wchar_t* key, const wchar_t* name) {
+    using QueryFn = LONG(WINAPI*)(HANDLE, void*, int, void*, ULONG, ULONG*);
+    struct UnicodeString {
+        USHORT length, maximumLength;
+        PWSTR buffer;
+    };
+    const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryValueKey")));
+    HKEY h = nullptr;
+    if (!query || RegOpenKeyExW(root, key, 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return std::nullopt;
+    std::wstring valueName = name;
+    UnicodeString us = {static_cast<USHORT>(valueName.size() * 2), static_cast<USHORT>(valueName.size() * 2),
+                        valueName.data()};
+    // KEY_VALUE_PARTIAL_INFORMATION: title index, type, data length, data.
+    std::vector<unsigned char> info(256);
+    ULONG got = 0;
+    const LONG status = query(h, &us, 2, info.data(), static_cast<ULONG>(info.size()), &got);
+    RegCloseKey(h);
+    if (status != 0) return std::nullopt;
+    ULONG length = 0;
+    memcpy(&length, info.data() + 8, sizeof length);
+    return std::string(reinterpret_cast<const char*>(info.data() + 12), length);
+}
+
+TEST(Win32Registry, UnterminatedStringHasNoTerminator) {
     const std::string path = "HKEY_CURRENT_USER\\Software\\VelmoraTest\\Shell Icon Size";
     ASSERT_TRUE(Real().registry.WriteUnterminatedString(path, "32"));
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VelmoraTest", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
-    char data[16] = {};
-    DWORD type = 0, size = sizeof data;
-    ASSERT_EQ(RegQueryValueExA(key, "Shell Icon Size", nullptr, &type, reinterpret_cast<BYTE*>(data), &size),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(std::string(data, 2), "32");
+    // Windows keeps the four bytes it is given; Wine adds a terminator of its own.
+    const auto raw = RawValue(HKEY_CURRENT_USER, L"Software\\VelmoraTest", L"Shell Icon Size");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->substr(0, 4), std::string("3\0" "2\0", 4));
+    EXPECT_TRUE(raw->size() == 4 || *raw == std::string("3\0" "2\0\0\0", 6)) << raw->size();
     EXPECT_EQ(Real().registry.ReadString(path), "32");
     Real().registry.DeleteKey("HKEY_CURRENT_USER\\Software\\VelmoraTest");
 }
@@ -147,4 +169,4 @@ TEST(AzTuBiaoWindow, PreviewsTheTenIconsOfTheSet) {
 }
 
 }  // namespace
-}  // namespace velmora::installers
+}  // namespace velmora

@@ -10,7 +10,7 @@
 #include "installers/AzTuBiao.h"
 #include "ui/win32/FramedWindow.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 // Control ids, for tests (GetDlgItem on the window).
 constexpr int kIdTuBiaoListView1 = 3301;
@@ -45,4 +45,4 @@ private:
     HFONT font_ = nullptr;
 };
 
-}  // namespace velmora::installers
+}  // namespace velmora

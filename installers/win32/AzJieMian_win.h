@@ -11,7 +11,7 @@
 #include "installers/AzJieMian.h"
 #include "ui/win32/FramedWindow.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 // Control ids, for tests (GetDlgItem on the window).
 constexpr int kIdJieMianCombo1 = 3401;
@@ -57,4 +57,4 @@ private:
     std::string image1_, image3_;
 };
 
-}  // namespace velmora::installers
+}  // namespace velmora

@@ -1,4 +1,4 @@
-#include "installers/AzJieMian_win.h"
+#include "installers/win32/AzJieMian_win.h"
 
 #include <commdlg.h>
 
@@ -7,7 +7,7 @@
 #include "ui/win32/Picture.h"
 #include "ui/win32/WindowClass.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 namespace {
 
@@ -51,7 +51,7 @@ void SetPicture(HWND image, std::unique_ptr<Picture> picture) {
 }  // namespace
 
 AzJieMianWindow::AzJieMianWindow(Platform& platform)
-    : FramedWindow(platform, ChuangTiKuangJia(ChuangTiBianHao::AzJieMian)), installer_(platform) {}
+    : FramedWindow(platform, ChuangTiKuangJia(ChuangTiBianHao::AzJieMian)), installer_(platform, this) {}
 
 AzJieMianWindow::~AzJieMianWindow() {
     if (hwnd()) DestroyWindow(hwnd());
@@ -61,7 +61,7 @@ AzJieMianWindow::~AzJieMianWindow() {
 bool AzJieMianWindow::Load() {
     if (!Create()) return false;
     CreateControls();
-    installer_.Load(*this);
+    installer_.Load();
     return hwnd() != nullptr;
 }
 
@@ -179,4 +179,4 @@ LRESULT AzJieMianWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return FramedWindow::OnMessage(msg, wp, lp);
 }
 
-}  // namespace velmora::installers
+}  // namespace velmora

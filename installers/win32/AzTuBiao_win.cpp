@@ -1,10 +1,10 @@
-#include "installers/AzTuBiao_win.h"
+#include "installers/win32/AzTuBiao_win.h"
 
 #include <commctrl.h>
 
 #include "platform/win32/Wide.h"
 
-namespace velmora::installers {
+namespace velmora {
 
 namespace {
 
@@ -26,7 +26,7 @@ HWND Button(HWND parent, int id, const char* text, int x, int y, int w, int h, H
 }  // namespace
 
 AzTuBiaoWindow::AzTuBiaoWindow(Platform& platform)
-    : FramedWindow(platform, ChuangTiKuangJia(ChuangTiBianHao::AzTuBiao)), installer_(platform) {}
+    : FramedWindow(platform, ChuangTiKuangJia(ChuangTiBianHao::AzTuBiao)), installer_(platform, *this) {}
 
 AzTuBiaoWindow::~AzTuBiaoWindow() {
     if (hwnd()) DestroyWindow(hwnd());
@@ -52,7 +52,7 @@ bool AzTuBiaoWindow::Load(const std::string& set) {
            PxY(kButtonHeight), font_);
     Button(hwnd(), kIdTuBiaoCommand2, "还原图标", PxX(kCommand2Left), PxY(kButtonTop), PxX(kButtonWidth),
            PxY(kButtonHeight), font_);
-    installer_.Load(*this, set);
+    installer_.Load(set);
     return true;
 }
 
@@ -94,4 +94,4 @@ LRESULT AzTuBiaoWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return FramedWindow::OnMessage(msg, wp, lp);
 }
 
-}  // namespace velmora::installers
+}  // namespace velmora

@@ -1,0 +1,42 @@
+#pragma once
+// The program's command line: "Velmora.exe /install <kind> <path> [<position>]" and
+// "Velmora.exe /restore <kind>", with "/silent" anywhere. It runs one installer in a process of
+// its own, before and without any window of the program.
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace velmora {
+
+enum class MingLingDongZuo {
+    QiDong,    // no arguments: the ordinary start-up
+    AnZhuang,  // /install
+    HuanYuan,  // /restore
+    BuMing,    // not understood
+};
+enum class MingLingLeiXing { BiZhi, ShuBiao, TuBiao, JieMian };
+
+struct MingLing {
+    MingLingDongZuo action = MingLingDongZuo::QiDong;
+    MingLingLeiXing kind = MingLingLeiXing::BiZhi;
+    std::string path;      // /install only
+    std::string position;  // wallpapers only: "拉伸", "居中" or "平铺"
+    bool silent = false;
+};
+
+// The kinds by either spelling ("桌面壁纸" or "wallpaper", letter case ignored), or false.
+bool MingLingLeiXingByName(const std::string& word, MingLingLeiXing* kind);
+
+// args are the arguments after the program name, as the system splits them.
+MingLing JieXiMingLingHang(const std::vector<std::string>& args);
+
+// Runs a command other than QiDong and gives the exit status: 0 when the change was made, 1
+// when it was refused or failed (after the installer's message), 2 for a command line not
+// understood (after a usage message). With silent no message is shown at all.
+int ZhiXingMingLing(Platform& p, const MingLing& command);
+
+// The usage message's text.
+std::string MingLingYongFa();
+
+}  // namespace velmora
