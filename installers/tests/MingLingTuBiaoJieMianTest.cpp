@@ -79,5 +79,28 @@ TEST_F(MingLingTest, IconAndLogonKindsByTheSystem) {
     }
 }
 
+// The 32-bit release on 64-bit Windows 7 must reach the places the 64-bit shell and LogonUI read:
+// the platform opens machine keys in the 64-bit view and turns file-system redirection off, so
+// the installers name the native places and never the 32-bit views.
+TEST_F(MingLingTest, MachineKeysAndSystemFilesAreTheNativeOnes) {
+    t.drives.drives = {{'C', DriveType::Fixed}, {'D', DriveType::CdRom}};
+    for (const char* version : {kXp, kWin7}) {
+        UseSystem(version);
+        ASSERT_EQ(AnZhuangTuBiaoMingLing(t.platform, icons), 0);
+        EXPECT_EQ(AnZhuangJieMianMingLing(t.platform, version == kXp ? program : picture), 0);
+        for (const char* key : {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons",
+                                "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\C",
+                                "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\D"}) {
+            EXPECT_TRUE(t.registry.KeyExists(key)) << key;
+        }
+        EXPECT_FALSE(t.registry.KeyExists("HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node"));
+    }
+    EXPECT_TRUE(t.registry.KeyExists("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon"));
+    EXPECT_TRUE(t.registry.KeyExists(
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Authentication\\LogonUI\\Background"));
+    EXPECT_TRUE(t.files.Stat(Windows("\\System32\\oobe\\info\\backgrounds\\backgroundDefault.jpg")));
+    EXPECT_FALSE(t.files.Stat(Windows("\\SysWOW64")));
+}
+
 }  // namespace
 }  // namespace velmora

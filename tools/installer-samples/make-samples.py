@@ -4,14 +4,15 @@
 The resources are the demo service's own (tools/demo-service), so the program, the service and
 the tests all see the same files:
 
-  library/系统图标/个性/简约扁平.jpg, 简约扁平/简约扁平.icl   an icon set: preview and a resource-only
+  Download/系统图标/个性/简约扁平.jpg, 简约扁平/简约扁平.icl   an icon set: preview and a resource-only
                                                        DLL with ten icons, read as "file,index"
-  library/启动界面/登陆界面/晨光登陆.jpg, 晨光登陆/晨光登陆.exe a logon-screen template: preview and a
+  Download/启动界面/登陆界面/晨光登陆.jpg, 晨光登陆/晨光登陆.exe a logon-screen template: preview and a
                                                        stand-in logon program (a real .exe)
   packages/简约扁平.exe, packages/晨光登陆.exe            the package programs that unpack those
 
-The library folder is what the packages leave in their category folders, laid out as the
-program's "Download" folder. Nothing random goes in: two runs write the same bytes.
+"Download" is what the packages leave in their category folders, laid out as the program's own
+library, so the output folder serves as a program directory's library. Nothing random goes in:
+two runs write the same bytes.
 
     python3 make-samples.py --stub velmora-package-stub.exe --out DIR
 """
@@ -51,7 +52,7 @@ def main():
         entry = cat.by_id[ident]
         name = entry["name"]
         flags, files = contents.package_entries(stub, cat, entry)
-        category = os.path.join(args.out, "library", entry["kind"], entry["category"])
+        category = os.path.join(args.out, "Download", entry["kind"], entry["category"])
         for root, pattern, data in files:
             if root != packages.ROOT_BESIDE:
                 raise SystemExit("sample %s writes outside its folder" % ident)

@@ -7,7 +7,9 @@
 
 #include <cstdlib>
 
+#include "installers/win32/AzJieMian_win.h"
 #include "installers/win32/AzTuBiao_win.h"
+#include "core/XiTong.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -20,7 +22,7 @@ std::string Samples() {
     return samples ? samples : "";
 }
 
-std::string SampleIconSet() { return Samples() + "\\library\\系统图标\\个性\\简约扁平\\简约扁平.icl"; }
+std::string SampleIconSet() { return Samples() + "\\Download\\系统图标\\个性\\简约扁平\\简约扁平.icl"; }
 
 std::string TempFolder() {
     wchar_t temp[MAX_PATH];
@@ -30,12 +32,16 @@ std::string TempFolder() {
 
 Platform& Real() { return win32::RealPlatform(); }
 
-// The assembled program directory as the program's own, and messages recorded, not shown.
+// A folder as the program directory (by default the assembled one), and messages recorded, not
+// shown.
 class DistEnvironment : public Environment {
 public:
     std::optional<std::string> Variable(const std::string& name) override { return Real().environment.Variable(name); }
-    std::string ProgramDirectory() override { return "Z:" + std::string(std::getenv("VELMORA_DIST")); }
+    std::string ProgramDirectory() override {
+        return programDirectory.empty() ? "Z:" + std::string(std::getenv("VELMORA_DIST")) : programDirectory;
+    }
     std::string ExecutableBaseName() override { return "Velmora"; }
+    std::string programDirectory;
 };
 
 class Messages : public Dialogs {
@@ -166,6 +172,35 @@ TEST(AzTuBiaoWindow, PreviewsTheTenIconsOfTheSet) {
     // The buttons ask first; cancelled, nothing changes.
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kIdTuBiaoCommand1, BN_CLICKED), 0);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"是否安装系统图标"});
+}
+
+TEST(AzJieMianWindow, ListsTheTemplatesOfTheLibrary) {
+    ASSERT_FALSE(Samples().empty()) << "VELMORA_SAMPLES is not set: the installer samples are missing";
+    // The samples folder holds a library laid out as a program directory's.
+    DistEnvironment environment;
+    environment.programDirectory = Samples();
+    Messages messages;
+    Platform& r = Real();
+    Platform platform{r.registry, r.profile, r.files, environment, r.system, messages, r.codePage, r.pictures,
+                      r.desktop, r.drives, r.processes, r.iconFiles};
+    AzJieMianWindow window(platform);
+    ASSERT_TRUE(window.Load());
+    HWND combo = GetDlgItem(window.hwnd(), kIdJieMianCombo1);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 1);
+    wchar_t name[64] = {};
+    SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(name));
+    EXPECT_EQ(Narrow(std::wstring(name)), "晨光登陆");
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(window.installer().moBanChengXu(), Samples() + "\\Download\\启动界面\\登陆界面\\晨光登陆\\晨光登陆.exe");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window.hwnd(), kIdJieMianCommand1)));
+    // Windows 7 (Wine's default here) offers the custom picture and says the templates are XP's.
+    const bool win7 = PanDuanXiTong(platform) == kWindows7;
+    EXPECT_EQ((GetWindowLongPtrW(GetDlgItem(window.hwnd(), kIdJieMianCommand3), GWL_STYLE) & WS_VISIBLE) != 0, win7);
+    EXPECT_EQ(IsWindowEnabled(combo) != FALSE, !win7);
+    if (win7) {
+        ASSERT_FALSE(messages.shown.empty());
+        EXPECT_EQ(messages.shown.front(), "Win7暂时不支持该功能选择模板功能，只能自定义图片");
+    }
 }
 
 }  // namespace

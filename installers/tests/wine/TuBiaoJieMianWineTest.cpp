@@ -70,8 +70,8 @@ protected:
     }
     bool Xp() const { return std::wstring(GetParam()) == L"winxp"; }
     std::string Samples() const { return Narrow(FromEnvironment("VELMORA_SAMPLES")); }
-    std::string IconSet() const { return Samples() + "\\library\\系统图标\\个性\\简约扁平\\简约扁平.icl"; }
-    std::string LogonProgram() const { return Samples() + "\\library\\启动界面\\登陆界面\\晨光登陆\\晨光登陆.exe"; }
+    std::string IconSet() const { return Samples() + "\\Download\\系统图标\\个性\\简约扁平\\简约扁平.icl"; }
+    std::string LogonProgram() const { return Samples() + "\\Download\\启动界面\\登陆界面\\晨光登陆\\晨光登陆.exe"; }
     std::string Picture() const {
         return Narrow(FromEnvironment("VELMORA_SOURCE")) + "\\tools\\demo-service\\data\\wallpapers\\1205.jpg";
     }
