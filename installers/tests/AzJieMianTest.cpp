@@ -10,10 +10,6 @@
 namespace velmora {
 namespace {
 
-using testing::FakePicture;
-using testing::PictureFormat;
-
-const std::string kUIHost = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\UIHost";
 const std::string kOem =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Authentication\\LogonUI\\Background\\"
     "OEMBackground";
@@ -68,8 +64,8 @@ TEST_F(AzJieMianTest, XpInstallCopiesTheProgramAndRegistersIt) {
     AddTemplate("晨光登陆");
     ASSERT_TRUE(XiaZaiAZJieMian(t.platform, Templates() + "晨光登陆\\晨光登陆.exe"));
     EXPECT_EQ(t.files.ReadAll(LogonExe()).value_or(""), "MZ 晨光登陆");
-    EXPECT_EQ(Read(kUIHost), LogonExe());
-    EXPECT_EQ(t.registry.ValueType(kUIHost), "REG_SZ");
+    EXPECT_EQ(Read(kUIHostLm), LogonExe());
+    EXPECT_EQ(t.registry.ValueType(kUIHostLm), "REG_SZ");
 
     // A second install replaces the first.
     AddTemplate("星夜登陆");
@@ -80,7 +76,7 @@ TEST_F(AzJieMianTest, XpInstallCopiesTheProgramAndRegistersIt) {
 
 TEST_F(AzJieMianTest, MissingProgramRegistersNothing) {
     EXPECT_FALSE(XiaZaiAZJieMian(t.platform, t.ProgramPath("\\没有.exe")));
-    EXPECT_EQ(Read(kUIHost), "(none)");
+    EXPECT_EQ(Read(kUIHostLm), "(none)");
     EXPECT_TRUE(t.dialogs.shown.empty());
 }
 
@@ -89,8 +85,8 @@ TEST_F(AzJieMianTest, XpRestoreRemovesTheProgramAndPutsBackTheSystemHost) {
     ASSERT_TRUE(XiaZaiAZJieMian(t.platform, Templates() + "晨光登陆\\晨光登陆.exe"));
     ASSERT_TRUE(XieZaiJieMian(t.platform));
     EXPECT_FALSE(t.files.Stat(Windows("\\LogonUI")));
-    EXPECT_EQ(Read(kUIHost), "logonui.exe");
-    EXPECT_EQ(t.registry.ValueType(kUIHost), "REG_EXPAND_SZ");
+    EXPECT_EQ(Read(kUIHostLm), "logonui.exe");
+    EXPECT_EQ(t.registry.ValueType(kUIHostLm), "REG_EXPAND_SZ");
 }
 
 TEST_F(AzJieMianTest, Windows7BackgroundIsAMarkedJpegWithinTheLimit) {
@@ -185,8 +181,8 @@ TEST_F(AzJieMianTest, ForeignBackgroundIsKeptAndComesBackOnRestore) {
     EXPECT_FALSE(t.files.Stat(Background() + ".kelpo"));
     // Windows 7 keeps the switch on and empties the XP host value, as it always did.
     EXPECT_EQ(t.registry.ReadDword(kOem), 1u);
-    EXPECT_EQ(Read(kUIHost), "");
-    EXPECT_EQ(t.registry.ValueType(kUIHost), "REG_SZ");
+    EXPECT_EQ(Read(kUIHostLm), "");
+    EXPECT_EQ(t.registry.ValueType(kUIHostLm), "REG_SZ");
 }
 
 TEST_F(AzJieMianTest, Windows7RestoreDeletesOnlyTheProgramsOwnBackground) {
@@ -285,7 +281,7 @@ TEST_F(AzJieMianTest, XpWindowListsTemplatesAndInstallsTheSelectedOne) {
     EXPECT_EQ(view.shown.xiaoTu, Templates() + "晨光.登陆.jpg");
     window.Command1Click();
     EXPECT_EQ(t.files.ReadAll(LogonExe()).value_or(""), "MZ 晨光.登陆");
-    EXPECT_EQ(Read(kUIHost), LogonExe());
+    EXPECT_EQ(Read(kUIHostLm), LogonExe());
 
     window.Check1Click(false);
     EXPECT_FALSE(view.shown.xianShiSuoLueTu);
@@ -339,7 +335,7 @@ TEST_F(AzJieMianTest, Windows7WindowTakesACustomPictureAndAppliesIt) {
     EXPECT_TRUE(ShiBenChengXuBeiJing(t.files.ReadAll(Background()).value_or("")));
     EXPECT_EQ(t.registry.ReadDword(kOem), 1u);
     EXPECT_TRUE(view.shown.chaKanKeYong);
-    EXPECT_EQ(Read(kUIHost), "(none)");  // no logon program on Windows 7
+    EXPECT_EQ(Read(kUIHostLm), "(none)");  // no logon program on Windows 7
 }
 
 TEST_F(AzJieMianTest, Windows7TemplateSelectedStillInstallsTheProgram) {
@@ -349,7 +345,7 @@ TEST_F(AzJieMianTest, Windows7TemplateSelectedStillInstallsTheProgram) {
     AzJieMianChuangKou window(t.platform, &view);
     window.Load();
     window.Command1Click();
-    EXPECT_EQ(Read(kUIHost), LogonExe());
+    EXPECT_EQ(Read(kUIHostLm), LogonExe());
 }
 
 TEST_F(AzJieMianTest, CustomPictureWithoutTemplatesIsRefused) {
@@ -376,7 +372,7 @@ TEST_F(AzJieMianTest, FailedTemplateInstallIsReported) {
     window.Command1Click();
     EXPECT_EQ(t.dialogs.Texts(), std::vector<std::string>{"启动界面安装失败！"});
     EXPECT_EQ(Titles(), std::vector<std::string>{"错误"});
-    EXPECT_EQ(Read(kUIHost), "(none)");
+    EXPECT_EQ(Read(kUIHostLm), "(none)");
 }
 
 TEST_F(AzJieMianTest, RestoreAsksAndPreviewLocksTheWorkstation) {
@@ -386,9 +382,9 @@ TEST_F(AzJieMianTest, RestoreAsksAndPreviewLocksTheWorkstation) {
     window.Load();
     t.dialogs.answers = {MessageResult::Cancel};
     window.Command2Click();
-    EXPECT_EQ(Read(kUIHost), "(none)");
+    EXPECT_EQ(Read(kUIHostLm), "(none)");
     window.Command2Click();
-    EXPECT_EQ(Read(kUIHost), "logonui.exe");
+    EXPECT_EQ(Read(kUIHostLm), "logonui.exe");
     EXPECT_EQ(t.dialogs.Texts(), (std::vector<std::string>{"是否还原启动界面", "是否还原启动界面"}));
     for (const auto& m : t.dialogs.shown) {
         EXPECT_EQ(m.title, "温馨提示");

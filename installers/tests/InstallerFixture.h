@@ -25,6 +25,13 @@ protected:
     testing::TestPlatform t;
 };
 
+using testing::FakePicture;
+using testing::PictureFormat;
+
+// The logon host value of Windows XP, as the tests read it.
+inline const std::string kUIHostLm =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\UIHost";
+
 inline const char* const kXp = "5.1.2600";
 inline const char* const kWin7 = "6.1.7601";
 inline const char* const kVista = "6.0.6002";

@@ -7,10 +7,6 @@
 namespace velmora {
 namespace {
 
-using testing::FakePicture;
-using testing::PictureFormat;
-
-const std::string kUIHost = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\UIHost";
 const std::string kComputer =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID\\"
     "{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon\\";
@@ -72,7 +68,7 @@ TEST_F(MingLingTest, IconAndLogonKindsByTheSystem) {
             EXPECT_EQ(t.dialogs.shown[0].text, c.message);
             EXPECT_EQ(t.dialogs.shown[0].title, c.title);
         }
-        EXPECT_EQ(Read(kUIHost), c.uiHost);
+        EXPECT_EQ(Read(kUIHostLm), c.uiHost);
         EXPECT_EQ(Read(kComputer), c.computerIcon);
         EXPECT_EQ(static_cast<bool>(t.files.Stat(Windows("\\System32\\oobe\\info\\backgrounds\\backgroundDefault.jpg"))),
                   c.background);
