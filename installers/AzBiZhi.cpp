@@ -8,12 +8,6 @@ namespace velmora {
 
 namespace {
 
-const std::array<BiZhiWeiZhiXiang, 3> kWeiZhi = {{
-    {"拉伸", "0", "2"},
-    {"居中", "0", "0"},
-    {"平铺", "1", "0"},
-}};
-
 const char* const kRegistryGeneral = "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Desktop\\General\\";
 const char* const kWinIni = "Win.ini";
 const char* const kBadPicture = "图片格式错误，请查看图片是否损坏！";
@@ -47,15 +41,6 @@ bool Install(Platform& p, const std::string& weiZhi, const std::string& pictureP
 }
 
 }  // namespace
-
-const std::array<BiZhiWeiZhiXiang, 3>& BiZhiWeiZhiBiao() { return kWeiZhi; }
-
-const BiZhiWeiZhiXiang* BiZhiWeiZhiByName(const std::string& text) {
-    for (const BiZhiWeiZhiXiang& w : kWeiZhi) {
-        if (text == w.name) return &w;
-    }
-    return nullptr;
-}
 
 std::string BiZhiWenJian(Platform& p) { return WindowsLuJing(p, "\\Wallpaper\\Wallpaper.bmp"); }
 

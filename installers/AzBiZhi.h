@@ -1,25 +1,13 @@
 #pragma once
 // The wallpaper installer `AzBiZhi`: its two public procedures, which convert a picture to a
 // bitmap file, record the position and set the system wallpaper, and the window's behaviour.
-#include <array>
 #include <string>
 
+#include "core/BiZhiWeiZhi.h"
 #include "platform/Platform.h"
 #include "ui/KuangJia.h"
 
 namespace velmora {
-
-// One item of the position box BiZhiWeiZhi and the values it writes.
-struct BiZhiWeiZhiXiang {
-    const char* name;            // "拉伸"
-    const char* tileWallpaper;   // TileWallpaper
-    const char* wallpaperStyle;  // WallpaperStyle
-};
-
-// "拉伸", "居中", "平铺" in the box's order; item 0 is the default.
-const std::array<BiZhiWeiZhiXiang, 3>& BiZhiWeiZhiBiao();
-// The position of that text, or null for any other text.
-const BiZhiWeiZhiXiang* BiZhiWeiZhiByName(const std::string& text);
 
 // Windows directory + "\Wallpaper\Wallpaper.bmp", overwritten by every install.
 std::string BiZhiWenJian(Platform& p);

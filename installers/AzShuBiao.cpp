@@ -25,7 +25,10 @@ bool SheZhi(Platform& p, const std::string& shuBiaoLj) {
     }
     if (!p.files.CreateDirectories(target)) return Fail(p);
     for (const ShuBiaoJueSe* role : ShuBiaoAnZhuangShunXu()) {
-        if (!p.files.Copy(JoinPath(shuBiaoLj, role->file), target + role->file, true)) return Fail(p);
+        const std::string from = JoinPath(shuBiaoLj, role->file), to = target + role->file;
+        // Installing the installed scheme again: a file cannot be copied onto itself.
+        if (EqualsIgnoreAsciiCase(from, to)) continue;
+        if (!p.files.Copy(from, to, true)) return Fail(p);
     }
     for (const ShuBiaoJueSe* role : ShuBiaoAnZhuangShunXu()) {
         const std::string file = target + role->file;

@@ -1,8 +1,6 @@
 #include "shell/MingLingHang.h"
 
-#include "installers/AzBiZhi.h"
-#include "installers/AzShuBiao.h"
-#include "installers/MingLing.h"
+#include "core/BiZhiWeiZhi.h"
 #include "platform/Strings.h"
 
 namespace velmora {
@@ -22,22 +20,12 @@ const LeiXingMing kLeiXing[] = {
     {MingLingLeiXing::JieMian, "启动界面", "logon"},
 };
 
-// Shows nothing; questions are answered as if confirmed.
-class SilentDialogs : public Dialogs {
-public:
-    MessageResult ShowMessage(const std::string&, const std::string&, MessageButtons buttons) override {
-        return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
-    }
-};
-
 MingLing BuMing(bool silent) {
     MingLing m;
     m.action = MingLingDongZuo::BuMing;
     m.silent = silent;
     return m;
 }
-
-int Result(bool ok) { return ok ? 0 : 1; }
 
 }  // namespace
 
@@ -100,35 +88,6 @@ std::string MingLingYongFa() {
            "类型：桌面壁纸 (wallpaper)、鼠标指针 (cursors)、系统图标 (icons)、启动界面 (logon)\n"
            "位置：拉伸（默认）、居中、平铺，仅用于桌面壁纸\n"
            "/silent：不显示任何提示";
-}
-
-int ZhiXingMingLing(Platform& real, const MingLing& command) {
-    SilentDialogs silent;
-    Platform quiet{real.registry, real.profile,  real.files,    real.environment, real.system,
-                   silent,        real.codePage, real.pictures, real.desktop,     real.drives,
-                   real.processes, real.iconFiles};
-    Platform& p = command.silent ? quiet : real;
-
-    if (command.action == MingLingDongZuo::AnZhuang) {
-        switch (command.kind) {
-            case MingLingLeiXing::BiZhi: return Result(AnZhuangBiZhi(p, command.position, command.path));
-            case MingLingLeiXing::ShuBiao: return Result(SheZhi(p, command.path));
-            case MingLingLeiXing::TuBiao: return AnZhuangTuBiaoMingLing(p, command.path);
-            case MingLingLeiXing::JieMian: return AnZhuangJieMianMingLing(p, command.path);
-        }
-    }
-    if (command.action == MingLingDongZuo::HuanYuan) {
-        switch (command.kind) {
-            case MingLingLeiXing::BiZhi:
-                p.dialogs.ShowMessage("桌面壁纸不支持还原！", "提示", MessageButtons::Ok);
-                return 1;
-            case MingLingLeiXing::ShuBiao: return Result(XiaZaiSheZhi(p));
-            case MingLingLeiXing::TuBiao: return HuanYuanTuBiaoMingLing(p);
-            case MingLingLeiXing::JieMian: return HuanYuanJieMianMingLing(p);
-        }
-    }
-    p.dialogs.ShowMessage(MingLingYongFa(), "Velmora", MessageButtons::Ok);
-    return 2;
 }
 
 }  // namespace velmora

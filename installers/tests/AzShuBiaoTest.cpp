@@ -75,6 +75,10 @@ TEST_P(AzShuBiaoTest, ASecondSchemeOverwritesTheFirstInPlace) {
     EXPECT_EQ(t_.files.ReadAll(Installed("Wait.ani")), "B:Wait");
     EXPECT_EQ(t_.files.ListFiles(Installed(), "*").size(), 15u);
     EXPECT_EQ(CursorValues(), 15);
+    // The installed folder itself installs again as it is.
+    EXPECT_TRUE(SheZhi(t_.platform, Installed()));
+    EXPECT_EQ(t_.files.ReadAll(Installed("Wait.ani")), "B:Wait");
+    EXPECT_TRUE(t_.dialogs.shown.empty());
 }
 
 TEST_P(AzShuBiaoTest, AnIncompleteSchemeChangesNothing) {

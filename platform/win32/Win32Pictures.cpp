@@ -1,17 +1,9 @@
 #include "platform/win32/Win32Pictures.h"
 
-#include <windows.h>
-#include <objidl.h>
-
-#include <algorithm>
 #include <cstring>
 #include <vector>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
 
+#include "platform/win32/Gdiplus.h"
 #include "platform/win32/Wide.h"
 
 using namespace Gdiplus::DllExports;

@@ -13,28 +13,6 @@
 namespace velmora {
 namespace {
 
-class CopyEnvironment : public Environment {
-public:
-    explicit CopyEnvironment(std::string dir) : dir_(std::move(dir)) {}
-    std::optional<std::string> Variable(const std::string& name) override {
-        return win32::RealPlatform().environment.Variable(name);
-    }
-    std::string ProgramDirectory() override { return dir_; }
-    std::string ExecutableBaseName() override { return "Velmora"; }
-
-private:
-    std::string dir_;
-};
-
-class RecordedDialogs : public Dialogs {
-public:
-    MessageResult ShowMessage(const std::string& text, const std::string& title, MessageButtons) override {
-        shown.push_back(title + ": " + text);
-        return MessageResult::Ok;
-    }
-    std::vector<std::string> shown;
-};
-
 class MainInProcess : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { OleInitialize(nullptr); }
@@ -46,8 +24,8 @@ protected:
     std::string Item(MainQuery q) { return uitest::QueryText(window_.hwnd(), static_cast<int>(q)); }
 
     uitest::ProgramDir dir_;
-    CopyEnvironment environment_{Narrow(dir_.path())};
-    RecordedDialogs dialogs_;
+    uitest::ProgramEnvironment environment_{dir_};
+    uitest::RecordedDialogs dialogs_;
     Platform& real_ = win32::RealPlatform();
     Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_,
                        real_.codePage, real_.pictures, real_.desktop, real_.drives, real_.processes,

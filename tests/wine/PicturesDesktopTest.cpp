@@ -1,16 +1,10 @@
 // The picture and desktop-call pieces of the Win32 platform against the real functions.
 #include <gtest/gtest.h>
 
-#include <objidl.h>
-
-#include <algorithm>
 #include <cstdio>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include <vector>
 
+#include "platform/win32/Gdiplus.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Win32Platform.h"

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace velmora::uitest {
 
@@ -95,16 +96,11 @@ void ProgramDir::Remove(const std::wstring& relative) const { DeleteFileW((*this
 ProgramEnvironment::ProgramEnvironment(const ProgramDir& dir) : dir_(U(dir.path())) {}
 
 std::optional<std::string> ProgramEnvironment::Variable(const std::string& name) {
-    const std::wstring w = W(name);
-    const DWORD n = GetEnvironmentVariableW(w.c_str(), nullptr, 0);
-    if (n == 0) return std::nullopt;
-    std::wstring value(n, L'\0');
-    value.resize(GetEnvironmentVariableW(w.c_str(), value.data(), n));
-    return U(value);
+    return win32::RealPlatform().environment.Variable(name);
 }
 
 MessageResult RecordedDialogs::ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) {
-    shown.push_back(title + "|" + text);
+    shown.push_back(title + ": " + text);
     if (!answers.empty()) {
         const MessageResult r = answers.front();
         answers.erase(answers.begin());

@@ -51,7 +51,7 @@ private:
     std::string dir_;
 };
 
-// Message boxes recorded as "title|text" instead of shown; answers OK (or the answers given).
+// Message boxes recorded as "title: text" instead of shown; answers OK (or the answers given).
 class RecordedDialogs : public Dialogs {
 public:
     MessageResult ShowMessage(const std::string& text, const std::string& title, MessageButtons buttons) override;

@@ -1,14 +1,6 @@
 #include "ui/win32/Picture.h"
 
-#include <objidl.h>
-
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
-
+#include "platform/win32/Gdiplus.h"
 #include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Win32Platform.h"
 

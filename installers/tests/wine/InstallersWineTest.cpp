@@ -12,9 +12,12 @@
 #include "core/XiTong.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/wine/UiDriver.h"
 
 namespace velmora {
 namespace {
+
+using uitest::W;
 
 // The samples the build writes; VELMORA_SAMPLES holds their folder as a Windows path.
 std::string Samples() {
@@ -31,27 +34,6 @@ std::string TempFolder() {
 }
 
 Platform& Real() { return win32::RealPlatform(); }
-
-// A folder as the program directory (by default the assembled one), and messages recorded, not
-// shown.
-class DistEnvironment : public Environment {
-public:
-    std::optional<std::string> Variable(const std::string& name) override { return Real().environment.Variable(name); }
-    std::string ProgramDirectory() override {
-        return programDirectory.empty() ? "Z:" + std::string(std::getenv("VELMORA_DIST")) : programDirectory;
-    }
-    std::string ExecutableBaseName() override { return "Velmora"; }
-    std::string programDirectory;
-};
-
-class Messages : public Dialogs {
-public:
-    MessageResult ShowMessage(const std::string& text, const std::string&, MessageButtons) override {
-        shown.push_back(text);
-        return MessageResult::Cancel;
-    }
-    std::vector<std::string> shown;
-};
 
 TEST(Win32Drives, ListsTheDrivesAndAsksForMoreRoomWhenTheBufferIsSmall) {
     char tiny[4] = {};
@@ -150,9 +132,10 @@ TEST(Win32Processes, StartsACommandLineWithoutWaiting) {
 
 TEST(AzTuBiaoWindow, PreviewsTheTenIconsOfTheSet) {
     ASSERT_FALSE(Samples().empty()) << "VELMORA_SAMPLES is not set: the installer samples are missing";
-    ASSERT_TRUE(std::getenv("VELMORA_DIST"));
-    DistEnvironment environment;
-    Messages messages;
+    uitest::ProgramDir dir;
+    uitest::ProgramEnvironment environment(dir);
+    uitest::RecordedDialogs messages;
+    messages.answers = {MessageResult::Cancel};
     Platform& r = Real();
     Platform platform{r.registry, r.profile, r.files, environment, r.system, messages, r.codePage, r.pictures,
                       r.desktop, r.drives, r.processes, r.iconFiles};
@@ -171,15 +154,22 @@ TEST(AzTuBiaoWindow, PreviewsTheTenIconsOfTheSet) {
     EXPECT_TRUE(messages.shown.empty());
     // The buttons ask first; cancelled, nothing changes.
     SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kIdTuBiaoCommand1, BN_CLICKED), 0);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"是否安装系统图标"});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"温馨提示: 是否安装系统图标"});
 }
 
 TEST(AzJieMianWindow, ListsTheTemplatesOfTheLibrary) {
     ASSERT_FALSE(Samples().empty()) << "VELMORA_SAMPLES is not set: the installer samples are missing";
-    // The samples folder holds a library laid out as a program directory's.
-    DistEnvironment environment;
-    environment.programDirectory = Samples();
-    Messages messages;
+    // A program directory with the sample template in its library.
+    uitest::ProgramDir dir;
+    const std::string templates = "\\Download\\启动界面\\登陆界面\\";
+    for (const char* file : {"晨光登陆.jpg", "晨光登陆\\晨光登陆.exe"}) {
+        const auto bytes = Real().files.ReadAll(Samples() + templates + file);
+        ASSERT_TRUE(bytes) << file;
+        ASSERT_TRUE(Real().files.CreateDirectories(Narrow(dir.path()) + templates + "晨光登陆"));
+        dir.WriteFile(W(templates.substr(1) + file), *bytes);
+    }
+    uitest::ProgramEnvironment environment(dir);
+    uitest::RecordedDialogs messages;
     Platform& r = Real();
     Platform platform{r.registry, r.profile, r.files, environment, r.system, messages, r.codePage, r.pictures,
                       r.desktop, r.drives, r.processes, r.iconFiles};
@@ -191,7 +181,7 @@ TEST(AzJieMianWindow, ListsTheTemplatesOfTheLibrary) {
     SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(name));
     EXPECT_EQ(Narrow(std::wstring(name)), "晨光登陆");
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(window.installer().moBanChengXu(), Samples() + "\\Download\\启动界面\\登陆界面\\晨光登陆\\晨光登陆.exe");
+    EXPECT_EQ(window.installer().moBanChengXu(), Narrow(dir.path()) + templates + "晨光登陆\\晨光登陆.exe");
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window.hwnd(), kIdJieMianCommand1)));
     // Windows 7 (Wine's default here) offers the custom picture and says the templates are XP's.
     const bool win7 = PanDuanXiTong(platform) == kWindows7;
@@ -199,7 +189,7 @@ TEST(AzJieMianWindow, ListsTheTemplatesOfTheLibrary) {
     EXPECT_EQ(IsWindowEnabled(combo) != FALSE, !win7);
     if (win7) {
         ASSERT_FALSE(messages.shown.empty());
-        EXPECT_EQ(messages.shown.front(), "Win7暂时不支持该功能选择模板功能，只能自定义图片");
+        EXPECT_EQ(messages.shown.front(), "温馨提示: Win7暂时不支持该功能选择模板功能，只能自定义图片");
     }
 }
 

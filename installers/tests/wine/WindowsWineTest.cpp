@@ -82,7 +82,7 @@ TEST_F(InstallerWindows, WallpaperWindowReportsAMissingSelection) {
     AzBiZhiWindow window(platform_);
     ASSERT_TRUE(window.Load(Narrow(dir_.path()) + "\\none.jpg"));
     ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_EQ(dialogs_.shown[0], "错误|壁纸不存在!");
+    EXPECT_EQ(dialogs_.shown[0], "错误: 壁纸不存在!");
     EXPECT_EQ(SendMessageW(GetDlgItem(window.hwnd(), kIdBiZhiWeiZhi), CB_GETCURSEL, 0, 0), 0);
 }
 
@@ -134,13 +134,13 @@ TEST_F(InstallerWindows, CursorWindowPreviewsHoversInstallsAndRestores) {
     dialogs_.answers = {MessageResult::Cancel};
     SendMessageW(GetDlgItem(window.hwnd(), kIdCommand1), BM_CLICK, 0, 0);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_EQ(dialogs_.shown[0], "温馨提示|是否安装鼠标指针");
+    EXPECT_EQ(dialogs_.shown[0], "温馨提示: 是否安装鼠标指针");
     EXPECT_FALSE(real_.registry.ReadString("HKCU\\Control Panel\\Cursors\\Wait"));
     SendMessageW(GetDlgItem(window.hwnd(), kIdCommand1), BM_CLICK, 0, 0);
     const std::string windir = real_.environment.Variable("windir").value_or("");
     EXPECT_EQ(real_.registry.ReadString("HKCU\\Control Panel\\Cursors\\Wait"), windir + "\\Cursors\\Cursors\\Wait.ani");
     SendMessageW(GetDlgItem(window.hwnd(), kIdCommand2), BM_CLICK, 0, 0);
-    EXPECT_EQ(dialogs_.shown.back(), "温馨提示|是否还原鼠标指针");
+    EXPECT_EQ(dialogs_.shown.back(), "温馨提示: 是否还原鼠标指针");
     EXPECT_FALSE(real_.registry.ReadString("HKCU\\Control Panel\\Cursors\\Wait"));
     EXPECT_EQ(dialogs_.shown.size(), 3u);
 }
