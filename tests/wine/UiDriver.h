@@ -51,6 +51,9 @@ private:
     std::string dir_;
 };
 
+// The real platform with a test's program directory and message boxes in place of the real ones.
+Platform TestPlatformOf(Environment& environment, Dialogs& dialogs);
+
 // Message boxes recorded as "title: text" instead of shown; answers OK (or the answers given).
 class RecordedDialogs : public Dialogs {
 public:

@@ -136,9 +136,7 @@ TEST(AzTuBiaoWindow, PreviewsTheTenIconsOfTheSet) {
     uitest::ProgramEnvironment environment(dir);
     uitest::RecordedDialogs messages;
     messages.answers = {MessageResult::Cancel};
-    Platform& r = Real();
-    Platform platform{r.registry, r.profile, r.files, environment, r.system, messages, r.codePage, r.pictures,
-                      r.desktop, r.drives, r.processes, r.iconFiles};
+    Platform platform = uitest::TestPlatformOf(environment, messages);
     AzTuBiaoWindow window(platform);
     ASSERT_TRUE(window.Load(SampleIconSet()));
     HWND list = GetDlgItem(window.hwnd(), kIdTuBiaoListView1);
@@ -170,9 +168,7 @@ TEST(AzJieMianWindow, ListsTheTemplatesOfTheLibrary) {
     }
     uitest::ProgramEnvironment environment(dir);
     uitest::RecordedDialogs messages;
-    Platform& r = Real();
-    Platform platform{r.registry, r.profile, r.files, environment, r.system, messages, r.codePage, r.pictures,
-                      r.desktop, r.drives, r.processes, r.iconFiles};
+    Platform platform = uitest::TestPlatformOf(environment, messages);
     AzJieMianWindow window(platform);
     ASSERT_TRUE(window.Load());
     HWND combo = GetDlgItem(window.hwnd(), kIdJieMianCombo1);

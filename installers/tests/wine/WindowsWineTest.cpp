@@ -35,9 +35,7 @@ protected:
     uitest::ProgramEnvironment environment_{dir_};
     uitest::RecordedDialogs dialogs_;
     Platform& real_ = win32::RealPlatform();
-    Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_,
-                       real_.codePage, real_.pictures, real_.desktop, real_.drives, real_.processes,
-                       real_.iconFiles};
+    Platform platform_ = uitest::TestPlatformOf(environment_, dialogs_);
 };
 
 TEST_F(InstallerWindows, WallpaperWindowShowsThePictureAndInstallsWithTheChosenPosition) {
