@@ -95,6 +95,12 @@ void ProgramDir::Remove(const std::wstring& relative) const { DeleteFileW((*this
 
 ProgramEnvironment::ProgramEnvironment(const ProgramDir& dir) : dir_(U(dir.path())) {}
 
+Platform TestPlatformOf(Environment& environment, Dialogs& dialogs) {
+    Platform& r = win32::RealPlatform();
+    return Platform{r.registry, r.profile,  r.files,    environment, r.system,    dialogs,
+                    r.codePage, r.pictures, r.desktop, r.drives,    r.processes, r.iconFiles};
+}
+
 std::optional<std::string> ProgramEnvironment::Variable(const std::string& name) {
     return win32::RealPlatform().environment.Variable(name);
 }

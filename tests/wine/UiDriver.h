@@ -52,6 +52,9 @@ private:
     std::string dir_;
 };
 
+// The real platform with a test's program directory and message boxes in place of the real ones.
+Platform TestPlatformOf(Environment& environment, Dialogs& dialogs);
+
 class Process {
 public:
     explicit Process(const std::wstring& exe, const std::wstring& args = L"");

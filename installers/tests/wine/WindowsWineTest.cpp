@@ -36,8 +36,7 @@ protected:
     uitest::ProgramEnvironment environment_{dir_};
     testing::RecordingDialogs dialogs_;
     Platform& real_ = win32::RealPlatform();
-    Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_,
-                       real_.codePage, real_.pictures, real_.desktop};
+    Platform platform_ = uitest::TestPlatformOf(environment_, dialogs_);
 };
 
 TEST_F(InstallerWindows, WallpaperWindowShowsThePictureAndInstallsWithTheChosenPosition) {
