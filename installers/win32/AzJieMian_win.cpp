@@ -102,7 +102,7 @@ void AzJieMianWindow::CreateControls() {
 void AzJieMianWindow::ShowPicture(int id, const std::string& path, std::string& shown) {
     if (path == shown) return;
     shown = path;
-    SetPicture(Child(id), path.empty() ? nullptr : Picture::Load(path));
+    SetPicture(Child(id), path.empty() ? nullptr : Picture::Load(platform().files, path));
 }
 
 void AzJieMianWindow::Update(const AzJieMianKongJian& c) {
@@ -149,7 +149,7 @@ std::optional<std::string> AzJieMianWindow::ChooseFile(const std::string& filter
     return Narrow(file, wcslen(file));
 }
 
-bool AzJieMianWindow::CanShow(const std::string& picture) { return Picture::Load(picture) != nullptr; }
+bool AzJieMianWindow::CanShow(const std::string& picture) { return Picture::Load(platform().files, picture) != nullptr; }
 
 void AzJieMianWindow::Unload() {
     if (hwnd()) DestroyWindow(hwnd());
