@@ -16,6 +16,8 @@ namespace {
 const wchar_t* const kClassName = L"VelmoraXiaZaiQi";
 constexpr UINT_PTR kRateTimerId = 1;
 constexpr UINT kRateTimerMs = 500;
+constexpr UINT_PTR kWatcherTimerId = 2;
+constexpr UINT kWatcherTimerMs = 1000;
 const char* const kChooserTitle = "C:\\Documents and Settings\\Administrator\\桌面\\";
 
 struct ChildSpec {
@@ -59,15 +61,17 @@ std::string WindowText(HWND h) {
 
 }  // namespace
 
-XiaZaiQiWindow::XiaZaiQiWindow(Platform& platform)
+XiaZaiQiWindow::XiaZaiQiWindow(Platform& platform, const QuanJuSheZhi& settings)
     : platform_(platform),
-      panel_(socket_, platform.files, platform.codePage, platform.environment.ProgramDirectory()) {}
+      panel_(socket_, platform.files, platform.codePage, platform.environment.ProgramDirectory()),
+      job_(platform, programs_, settings, panel_, infoSocket_, ChengXuAnZhuangQi()) {}
 
-std::unique_ptr<XiaZaiQiWindow> XiaZaiQiWindow::Create(HWND parent, int x, int y, Platform& platform) {
+std::unique_ptr<XiaZaiQiWindow> XiaZaiQiWindow::Create(HWND parent, int x, int y, Platform& platform,
+                                                       const QuanJuSheZhi& settings) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
     RegisterClassOnce(kClassName, ObjectWindowProc<XiaZaiQiWindow>, 0, nullptr);
-    std::unique_ptr<XiaZaiQiWindow> self(new XiaZaiQiWindow(platform));
+    std::unique_ptr<XiaZaiQiWindow> self(new XiaZaiQiWindow(platform, settings));
     self->background_ = Picture::Load(platform.files, ChengXuLuJing(platform, "\\Skin\\img\\General.jpg"));
     if (!self->background_) platform.dialogs.ShowMessage("缺少软件背景图片!", "错误", MessageButtons::Ok);
     const HWND h = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
@@ -84,6 +88,7 @@ XiaZaiQiWindow::~XiaZaiQiWindow() {
     if (hwnd_) {
         SetBackdrop(hwnd_, nullptr);
         KillTimer(hwnd_, kRateTimerId);
+        KillTimer(hwnd_, kWatcherTimerId);
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
@@ -130,6 +135,7 @@ LRESULT XiaZaiQiWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND: Command(LOWORD(wp), HIWORD(wp)); return 0;
         case WM_TIMER:
             if (wp == kRateTimerId) panel_.RateTimerTick();
+            if (wp == kWatcherTimerId) job_.PanDuanShiFangTick();
             return 0;
         case WM_NCDESTROY: hwnd_ = nullptr; break;
         default: {
@@ -199,6 +205,13 @@ void XiaZaiQiWindow::Changed(Control control) {
                 SetTimer(hwnd_, kRateTimerId, kRateTimerMs, nullptr);
             } else {
                 KillTimer(hwnd_, kRateTimerId);
+            }
+            break;
+        case Control::Watcher:
+            if (c.watcher) {
+                SetTimer(hwnd_, kWatcherTimerId, kWatcherTimerMs, nullptr);
+            } else {
+                KillTimer(hwnd_, kWatcherTimerId);
             }
             break;
     }
