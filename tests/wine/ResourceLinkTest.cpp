@@ -160,16 +160,20 @@ TEST_F(ResourceLink, CursorSchemeUnpackedByItsPackageThenInstalled) {
 }
 
 TEST_F(ResourceLink, BrokenAnswerShowsTheMessageAndDownloadsNothing) {
-    HandLink(L"velmora://resource/999999/");
-    ASSERT_TRUE(WaitFor([this] { return Prompt() == kReady; }, kWait));
-    PressDownload();
-    const MessageBoxSeen box = WaitMessageBox(velmora_->pid(), kWait);
-    ASSERT_NE(box.window, nullptr);
-    EXPECT_EQ(box.title, L"错误");
-    EXPECT_EQ(box.text, L"该资源存在错误,请联系管理员 Q Q：800058810");
-    Answer(box, IDOK);
-    EXPECT_TRUE(WaitFor([this] { return Prompt() == kIdle; }, kWait));
+    // Unknown to the service; a category leaving the library; no file address.
+    for (const wchar_t* link : {L"velmora://resource/999999/", L"velmora://resource/9901", L"/resource 9902"}) {
+        HandLink(link);
+        ASSERT_TRUE(WaitFor([this] { return Prompt() == kReady; }, kWait)) << U(link);
+        PressDownload();
+        const MessageBoxSeen box = WaitMessageBox(velmora_->pid(), kWait);
+        ASSERT_NE(box.window, nullptr) << U(link);
+        EXPECT_EQ(box.title, L"错误");
+        EXPECT_EQ(box.text, L"该资源存在错误,请联系管理员 Q Q：800058810");
+        Answer(box, IDOK);
+        EXPECT_TRUE(WaitFor([this] { return Prompt() == kIdle; }, kWait)) << U(link);
+    }
     EXPECT_EQ(CountFiles(dir_ / L"Download"), 0);
+    EXPECT_FALSE(Exists(dir_ / L"Windows"));
 }
 
 TEST_F(ResourceLink, PlainSecondStartOnlyBringsTheWindowForward) {
