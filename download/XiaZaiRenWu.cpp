@@ -8,7 +8,9 @@
 #include "core/XiTong.h"
 #include "core/ZiYuanMuLu.h"
 #include "installers/AzBiZhi.h"
+#include "installers/AzJieMian.h"
 #include "installers/AzShuBiao.h"
+#include "installers/AzTuBiao.h"
 #include "platform/Strings.h"
 
 namespace velmora::download {
@@ -273,7 +275,9 @@ AnZhuangQi ChengXuAnZhuangQi() {
         return AnZhuangBiZhi(p, weiZhi, path);
     };
     a.sheZhi = [](Platform& p, const std::string& folder) { return SheZhi(p, folder); };
-    // The icon-set and logon-screen installers join here once they are part of the program.
+    a.xpTuBiaoAz = [](Platform& p, const std::string& icl) { return XpTuBiaoAz(p, icl); };
+    a.win7TuBiaoAz = [](Platform& p, const std::string& icl) { return Win7TuBiaoAz(p, icl); };
+    a.xiaZaiAZJieMian = [](Platform& p, const std::string& program) { return XiaZaiAZJieMian(p, program); };
     return a;
 }
 

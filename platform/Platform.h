@@ -1,8 +1,11 @@
 #pragma once
 #include "platform/DesktopCalls.h"
 #include "platform/Dialogs.h"
+#include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/IconFiles.h"
 #include "platform/Pictures.h"
+#include "platform/Processes.h"
 #include "platform/ProfileStore.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -21,6 +24,9 @@ struct Platform {
     CodePage& codePage;
     Pictures& pictures;
     DesktopCalls& desktop;
+    Drives& drives;
+    Processes& processes;
+    IconFiles& iconFiles;
 };
 
 }  // namespace velmora

@@ -27,6 +27,9 @@ public:
     virtual ~Registry() = default;
     virtual bool WriteString(const std::string& path, const std::string& value) = 0;
     virtual bool WriteExpandString(const std::string& path, const std::string& value) = 0;
+    // A string value of exactly these characters with no terminating NUL, as the old ANSI
+    // registry call stores it when given the characters' byte count ("32" is two bytes there).
+    virtual bool WriteUnterminatedString(const std::string& path, const std::string& value) = 0;
     virtual bool WriteDword(const std::string& path, uint32_t value) = 0;
     // A string value, or the decimal text of a DWORD value, or nothing.
     virtual std::optional<std::string> ReadString(const std::string& path) = 0;

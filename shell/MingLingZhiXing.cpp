@@ -23,7 +23,8 @@ int Result(bool ok) { return ok ? 0 : 1; }
 int ZhiXingMingLing(Platform& real, const MingLing& command) {
     SilentDialogs silent;
     Platform quiet{real.registry, real.profile,  real.files,    real.environment, real.system,
-                   silent,        real.codePage, real.pictures, real.desktop};
+                   silent,        real.codePage, real.pictures, real.desktop,     real.drives,
+                   real.processes, real.iconFiles};
     Platform& p = command.silent ? quiet : real;
 
     if (command.action == MingLingDongZuo::AnZhuang) {

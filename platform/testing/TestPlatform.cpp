@@ -59,6 +59,10 @@ bool MemoryRegistry::WriteExpandString(const std::string& path, const std::strin
     return Put(path, Value{Type::ExpandString, value, 0});
 }
 
+bool MemoryRegistry::WriteUnterminatedString(const std::string& path, const std::string& value) {
+    return Put(path, Value{Type::String, value, 0, false});
+}
+
 bool MemoryRegistry::WriteDword(const std::string& path, uint32_t value) {
     return Put(path, Value{Type::Dword, std::string(), value});
 }
@@ -118,6 +122,12 @@ bool MemoryRegistry::KeyExists(const std::string& keyPath) const {
     while (!path.empty() && path.back() == '\\') path.pop_back();
     const auto p = ParseRegistryPath(path + "\\");
     return p && keys_.count(KeyId(*p)) > 0;
+}
+
+std::optional<bool> MemoryRegistry::Terminated(const std::string& path) const {
+    const Value* v = Find(path);
+    if (!v || v->type == Type::Dword) return std::nullopt;
+    return v->terminated;
 }
 
 // ---- TempFileSystem

@@ -12,6 +12,7 @@
 #include "platform/testing/RecordingDesktopCalls.h"
 #include "platform/testing/TestPictures.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/testing/TestShell.h"
 
 namespace velmora::testing {
 
@@ -19,6 +20,7 @@ class MemoryRegistry : public Registry {
 public:
     bool WriteString(const std::string& path, const std::string& value) override;
     bool WriteExpandString(const std::string& path, const std::string& value) override;
+    bool WriteUnterminatedString(const std::string& path, const std::string& value) override;
     bool WriteDword(const std::string& path, uint32_t value) override;
     std::optional<std::string> ReadString(const std::string& path) override;
     std::optional<uint32_t> ReadDword(const std::string& path) override;
@@ -28,6 +30,8 @@ public:
     bool KeyExists(const std::string& keyPath) const;
     // "REG_SZ", "REG_EXPAND_SZ" or "REG_DWORD"; empty when there is no such value.
     std::string ValueType(const std::string& path) const;
+    // Whether a string value was stored with its terminating NUL; nothing for no string value.
+    std::optional<bool> Terminated(const std::string& path) const;
 
 private:
     enum class Type { String, ExpandString, Dword };
@@ -35,6 +39,7 @@ private:
         Type type = Type::String;
         std::string text;
         uint32_t number = 0;
+        bool terminated = true;
     };
     bool Put(const std::string& path, const Value& v);
     const Value* Find(const std::string& path) const;
@@ -116,7 +121,11 @@ public:
     IdentityCodePage codePage;
     TestPictures pictures{files};
     RecordingDesktopCalls desktop{files};
-    Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop};
+    FakeDrives drives;
+    RecordingProcesses processes;
+    FakeIconFiles iconFiles;
+    Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop,
+                      drives, processes, iconFiles};
 
 private:
     std::string root_;

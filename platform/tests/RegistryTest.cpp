@@ -43,5 +43,18 @@ TEST(MemoryRegistry, BehavesLikeTheRegistry) {
     EXPECT_TRUE(reg.KeyExists("HKLM\\SOFTWARE"));
 }
 
+TEST(MemoryRegistry, KeepsHowStringsWereStored) {
+    testing::MemoryRegistry reg;
+    const std::string size = "HKCU\\Control Panel\\Desktop\\WindowMetrics\\Shell Icon Size";
+    ASSERT_TRUE(reg.WriteUnterminatedString(size, "32"));
+    EXPECT_EQ(reg.ReadString(size), "32");
+    EXPECT_EQ(reg.Terminated(size), false);
+    ASSERT_TRUE(reg.WriteExpandString("HKLM\\k\\e", "logonui.exe"));
+    EXPECT_EQ(reg.Terminated("HKLM\\k\\e"), true);
+    ASSERT_TRUE(reg.WriteDword("HKLM\\k\\d", 1));
+    EXPECT_FALSE(reg.Terminated("HKLM\\k\\d"));
+    EXPECT_FALSE(reg.Terminated("HKLM\\k\\missing"));
+}
+
 }  // namespace
 }  // namespace velmora

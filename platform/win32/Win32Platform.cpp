@@ -9,6 +9,7 @@
 #include "platform/win32/Win32DesktopCalls.h"
 #include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace velmora::win32 {
 
@@ -98,6 +99,11 @@ bool Win32Registry::WriteString(const std::string& path, const std::string& valu
 
 bool Win32Registry::WriteExpandString(const std::string& path, const std::string& value) {
     return SetText(path, REG_EXPAND_SZ, value);
+}
+
+bool Win32Registry::WriteUnterminatedString(const std::string& path, const std::string& value) {
+    const std::wstring w = Widen(value);
+    return SetValue(path, REG_SZ, w.c_str(), static_cast<DWORD>(w.size() * sizeof(wchar_t)));
 }
 
 bool Win32Registry::WriteDword(const std::string& path, uint32_t value) {
@@ -324,7 +330,11 @@ Platform& RealPlatform() {
     static Win32CodePage codePage;
     static Win32Pictures pictures(files);
     static Win32DesktopCalls desktop;
-    static Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop};
+    static Win32Drives drives;
+    static Win32Processes processes;
+    static Win32IconFiles iconFiles;
+    static Platform platform{registry, profile, files, environment, system, dialogs, codePage, pictures, desktop,
+                             drives, processes, iconFiles};
     return platform;
 }
 

@@ -10,6 +10,7 @@ class Win32Registry : public Registry {
 public:
     bool WriteString(const std::string& path, const std::string& value) override;
     bool WriteExpandString(const std::string& path, const std::string& value) override;
+    bool WriteUnterminatedString(const std::string& path, const std::string& value) override;
     bool WriteDword(const std::string& path, uint32_t value) override;
     std::optional<std::string> ReadString(const std::string& path) override;
     std::optional<uint32_t> ReadDword(const std::string& path) override;

@@ -29,7 +29,8 @@ protected:
     testing::RecordingDialogs dialogs_;
     Platform& real_ = win32::RealPlatform();
     Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_,
-                       real_.codePage, real_.pictures, real_.desktop};
+                       real_.codePage, real_.pictures, real_.desktop, real_.drives, real_.processes,
+                       real_.iconFiles};
     QuanJuSheZhi settings_;
     MainWindow window_{platform_, settings_};
 };

@@ -175,7 +175,7 @@ protected:
     mutable TempProgramDirectory environment_;
     Platform& real_ = win32::RealPlatform();
     Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_, real_.codePage,
-                        real_.pictures, real_.desktop};
+                       real_.pictures, real_.desktop, real_.drives, real_.processes, real_.iconFiles};
     HWND host_ = nullptr;
     QuanJuSheZhi settings_;
     std::unique_ptr<XiaZaiQiWindow> view_;

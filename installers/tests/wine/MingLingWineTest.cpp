@@ -10,6 +10,7 @@
 #include "platform/Strings.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
+#include "installers/tests/wine/MingLingFixture.h"
 #include "tests/wine/UiDriver.h"
 
 namespace velmora {
@@ -19,27 +20,13 @@ using uitest::MessageBoxSeen;
 using uitest::ProgramDir;
 using uitest::W;
 
-constexpr DWORD kWait = 20000;
 const std::string kGeneral = "HKCU\\Software\\Microsoft\\Internet Explorer\\Desktop\\General\\";
-
-std::wstring FromEnvironment(const char* name) {
-    const char* value = std::getenv(name);
-    std::wstring path = W(value ? value : "");
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
-
-std::string Windir() { return win32::RealPlatform().environment.Variable("windir").value_or(""); }
 
 std::string WinIni(const wchar_t* key) {
     wchar_t value[512] = {};
     GetPrivateProfileStringW(L"Desktop", key, L"<none>", value, 512, L"win.ini");
     return Narrow(value, wcslen(value));
 }
-
-std::optional<std::string> Reg(const std::string& path) { return win32::RealPlatform().registry.ReadString(path); }
 
 DWORD RegType(const std::string& key, const std::string& value) {
     HKEY h = nullptr;
@@ -50,52 +37,20 @@ DWORD RegType(const std::string& key, const std::string& value) {
     return type;
 }
 
-std::optional<std::string> Read(const std::string& path) { return win32::RealPlatform().files.ReadAll(path); }
-
-void Write(const std::string& path, const std::string& bytes) {
-    auto f = win32::RealPlatform().files.OpenForWrite(path);
-    ASSERT_TRUE(f && f->Write(bytes.data(), bytes.size()) && f->Close()) << path;
-}
-
 uint32_t Le32(const std::string& bytes, size_t at) {
     uint32_t v = 0;
     for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
     return v;
 }
 
-class MingLingWineTest : public ::testing::TestWithParam<const wchar_t*> {
+class MingLingWineTest : public MingLingFixture {
 protected:
     void SetUp() override {
         ASSERT_FALSE(FromEnvironment("VELMORA_SOURCE").empty()) << "VELMORA_SOURCE is not set";
         ASSERT_FALSE(FromEnvironment("VELMORA_SAMPLE_SCHEME").empty()) << "VELMORA_SAMPLE_SCHEME is not set";
-        uitest::SetWineVersionFor(L"Velmora.exe", GetParam());
-        work_ = Narrow(dir_.path()) + "\\work\\";
-        ASSERT_TRUE(win32::RealPlatform().files.CreateDirectories(work_));
-    }
-    void TearDown() override {
-        win32::RealPlatform().registry.DeleteKey("HKCU\\Software\\Wine\\AppDefaults\\Velmora.exe");
+        MingLingFixture::SetUp();
     }
 
-    // Runs Velmora.exe with the arguments; answers each message box it shows with OK, recording
-    // it, and gives the exit status.
-    DWORD Run(const std::wstring& args, std::vector<MessageBoxSeen>* boxes = nullptr) {
-        uitest::Process p(dir_ / L"Velmora.exe", args);
-        EXPECT_TRUE(p.started());
-        DWORD code = 99;
-        const DWORD start = GetTickCount();
-        bool exited = false;
-        while (!(exited = p.WaitExit(0, &code)) && GetTickCount() - start < kWait) {
-            const MessageBoxSeen box = uitest::WaitMessageBox(p.pid(), 20);
-            if (!box.window) continue;
-            if (boxes) boxes->push_back(box);
-            uitest::Answer(box, IDOK);
-        }
-        EXPECT_TRUE(exited) << "still running: " << uitest::U(args);
-        // The command line runs no start-up: the library folders are never made.
-        EXPECT_FALSE(DirectoryExists(win32::RealPlatform().files, Narrow(dir_.path()) + "\\Download"));
-        return code;
-    }
-    std::wstring Quoted(const std::string& path) { return L"\"" + W(path) + L"\""; }
     std::string Wallpaper() {
         return Narrow(FromEnvironment("VELMORA_SOURCE")) + "\\tools\\demo-service\\data\\wallpapers\\1201.jpg";
     }
@@ -112,9 +67,6 @@ protected:
         return to;
     }
     std::string Installed(const char* file = "") { return Windir() + "\\Cursors\\Cursors\\" + file; }
-
-    ProgramDir dir_;
-    std::string work_;
 };
 
 TEST_P(MingLingWineTest, WallpaperInstallWritesTheBitmapRegistryAndWinIni) {
