@@ -176,6 +176,14 @@ void XiaZaiQiWindow::ShowText(int id, const std::string& text) {
     if (WindowText(Child(id)) != text) SetWindowTextW(Child(id), Widen(text).c_str());
 }
 
+void XiaZaiQiWindow::RunTimer(UINT_PTR id, UINT ms, bool running) {
+    if (running) {
+        SetTimer(hwnd_, id, ms, nullptr);
+    } else {
+        KillTimer(hwnd_, id);
+    }
+}
+
 void XiaZaiQiWindow::LogCleared() { SendMessageW(Child(kIdLstStatus), LB_RESETCONTENT, 0, 0); }
 
 void XiaZaiQiWindow::LineAdded(const std::string& line) {
@@ -200,20 +208,8 @@ void XiaZaiQiWindow::Changed(Control control) {
         case Control::Speed: ShowText(kIdLblSpeed, c.speed); break;
         case Control::Progress: SendMessageW(Child(kIdJinDu), PBM_SETPOS, static_cast<WPARAM>(c.progress), 0); break;
         case Control::Prompt: ShowText(kIdTiShi, c.prompt); break;
-        case Control::RateTimer:
-            if (c.rateTimer) {
-                SetTimer(hwnd_, kRateTimerId, kRateTimerMs, nullptr);
-            } else {
-                KillTimer(hwnd_, kRateTimerId);
-            }
-            break;
-        case Control::Watcher:
-            if (c.watcher) {
-                SetTimer(hwnd_, kWatcherTimerId, kWatcherTimerMs, nullptr);
-            } else {
-                KillTimer(hwnd_, kWatcherTimerId);
-            }
-            break;
+        case Control::RateTimer: RunTimer(kRateTimerId, kRateTimerMs, c.rateTimer); break;
+        case Control::Watcher: RunTimer(kWatcherTimerId, kWatcherTimerMs, c.watcher); break;
     }
 }
 

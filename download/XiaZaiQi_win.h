@@ -62,6 +62,7 @@ private:
     void Command(int id, int code);
     HWND Child(int id) const { return GetDlgItem(hwnd_, id); }
     void ShowText(int id, const std::string& text);
+    void RunTimer(UINT_PTR id, UINT ms, bool running);
 
     void LogCleared() override;
     void LineAdded(const std::string& line) override;

@@ -233,12 +233,19 @@ bool XiaZaiRenWu::CheckApplicationIsRun(const std::string& szExeFileName) {
 }
 
 void XiaZaiRenWu::PanDuanShiFangTick() {
+    // The finished watches leave the list before anything is shown or installed: the timer keeps
+    // ticking while a message box or an installer runs, and those ticks must not see them again.
+    std::vector<KanShou> finished;
     for (auto it = watches_.begin(); it != watches_.end();) {
-        KanShou& w = *it;
-        if ((w.program && w.program->Running()) || CheckApplicationIsRun(w.answer.name + ".exe")) {
+        if ((it->program && it->program->Running()) || CheckApplicationIsRun(it->answer.name + ".exe")) {
             ++it;
             continue;
         }
+        finished.push_back(std::move(*it));
+        it = watches_.erase(it);
+    }
+    if (watches_.empty()) panel_.SetWatcher(false);
+    for (KanShou& w : finished) {
         w.program.reset();
         if (!DirectoryExists(p_.files, w.paths.watchedFolder)) {
             // Ended without unpacking: nothing to install, the package stays for a look.
@@ -249,9 +256,7 @@ void XiaZaiRenWu::PanDuanShiFangTick() {
         }
         // A newer job owns the prompt once it has been prepared.
         if (w.generation == generation_ && !Fetching() && !panel_.Busy()) BackToIdle();
-        it = watches_.erase(it);
     }
-    if (watches_.empty()) panel_.SetWatcher(false);
 }
 
 void XiaZaiRenWu::Install(const KanShou& w) {

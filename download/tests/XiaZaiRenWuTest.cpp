@@ -312,6 +312,21 @@ INSTANTIATE_TEST_SUITE_P(
                                 false, true, false, false}),
     [](const ::testing::TestParamInfo<WatchCase>& param) { return param.param.name; });
 
+TEST_F(PackageJob, TicksDuringItsMessageDoNotReportTwice) {
+    Fetch("1501", kCursors);
+    programs.EndLast();
+    // The message box runs the message loop, and with it the watcher's timer.
+    int nested = 0;
+    tp.dialogs.onShow = [&] {
+        ++nested;
+        job.PanDuanShiFangTick();
+    };
+    job.PanDuanShiFangTick();
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(Texts().size(), 1u);
+    EXPECT_FALSE(panel.controls().watcher);
+}
+
 TEST_F(PackageJob, CheckApplicationIsRunComparesWholeNames) {
     programs.running = {"svchost.exe", "SETUP.EXE", ""};
     EXPECT_TRUE(job.CheckApplicationIsRun("setup.exe"));

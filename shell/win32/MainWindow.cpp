@@ -310,7 +310,10 @@ bool MainWindow::Forwarded(const COPYDATASTRUCT* data) {
         return true;
     }
     if (command.action != MingLingDongZuo::ZiYuan) return false;
-    // The sender waits for this answer: the job is prepared once it has its reply.
+    // The sender waits for this answer: the job is prepared once it has its reply. A flood of
+    // starts is not kept beyond a few.
+    constexpr size_t kMostWaiting = 8;
+    if (forwardedLinks_.size() >= kMostWaiting) return false;
     forwardedLinks_.push_back(command.id);
     PostMessageW(hwnd(), kOpenForwardedLinks, 0, 0);
     return true;

@@ -51,15 +51,7 @@ void DeleteUserValue(const wchar_t* key, const wchar_t* name) {
 
 int CountFiles(const std::wstring& dir) {
     int n = 0;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do {
-        const std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        n += (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? CountFiles(dir + L"\\" + name) : 1;
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    for (const FolderEntry& e : Entries(dir)) n += e.folder ? CountFiles(dir + L"\\" + e.name) : 1;
     return n;
 }
 
