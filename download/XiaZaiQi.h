@@ -20,7 +20,7 @@ inline const char* const kSpeedIdle = "速率: 0.00 KB/s";
 inline const char* const kPromptIdle = "暂时没有资源准备下载...";
 
 // Which control a change concerns, so a view redraws only that one.
-enum class Control { Source, Dest, Start, Locked, Selection, Status, Speed, Progress, Prompt, RateTimer, Watcher };
+enum class Control { Source, Dest, Start, Locked, Selection, Status, Speed, Progress, Prompt, RateTimer, Watcher, FetchTimer };
 
 class XiaZaiQiObserver {
 public:
@@ -43,6 +43,7 @@ struct XiaZaiQiControls {
     std::string prompt = kPromptIdle;  // TiShi
     bool rateTimer = false;            // tmrSpeed
     bool watcher = false;              // PanDuanShiFang, the job's package watcher
+    bool fetchTimer = false;           // once a second while the job awaits the service's answer
 };
 
 class XiaZaiQi : public TcpClientEvents {
@@ -83,6 +84,7 @@ public:
     void SetStatus(const std::string& text);
     void SetRateTimer(bool running);
     void SetWatcher(bool running);
+    void SetFetchTimer(bool running);
     void RateTimerTick();
 
     // TcpClientEvents

@@ -18,6 +18,8 @@ constexpr UINT_PTR kRateTimerId = 1;
 constexpr UINT kRateTimerMs = 500;
 constexpr UINT_PTR kWatcherTimerId = 2;
 constexpr UINT kWatcherTimerMs = 1000;
+constexpr UINT_PTR kFetchTimerId = 3;
+constexpr UINT kFetchTimerMs = 1000;
 const char* const kChooserTitle = "C:\\Documents and Settings\\Administrator\\桌面\\";
 
 struct ChildSpec {
@@ -89,6 +91,7 @@ XiaZaiQiWindow::~XiaZaiQiWindow() {
         SetBackdrop(hwnd_, nullptr);
         KillTimer(hwnd_, kRateTimerId);
         KillTimer(hwnd_, kWatcherTimerId);
+        KillTimer(hwnd_, kFetchTimerId);
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
@@ -136,6 +139,7 @@ LRESULT XiaZaiQiWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             if (wp == kRateTimerId) panel_.RateTimerTick();
             if (wp == kWatcherTimerId) job_.PanDuanShiFangTick();
+            if (wp == kFetchTimerId) job_.FetchTimerTick();
             return 0;
         case WM_NCDESTROY: hwnd_ = nullptr; break;
         default: {
@@ -210,6 +214,7 @@ void XiaZaiQiWindow::Changed(Control control) {
         case Control::Prompt: ShowText(kIdTiShi, c.prompt); break;
         case Control::RateTimer: RunTimer(kRateTimerId, kRateTimerMs, c.rateTimer); break;
         case Control::Watcher: RunTimer(kWatcherTimerId, kWatcherTimerMs, c.watcher); break;
+        case Control::FetchTimer: RunTimer(kFetchTimerId, kFetchTimerMs, c.fetchTimer); break;
     }
 }
 

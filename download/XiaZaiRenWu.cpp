@@ -145,10 +145,19 @@ void XiaZaiRenWu::cmdStart() {
 void XiaZaiRenWu::HuoQuXinXi(const std::string& address) {
     // A second press while the answer is awaited would start a second job inside the first.
     panel_.SetStartEnabled(false);
+    fetchSeconds_ = 0;
+    panel_.SetFetchTimer(true);
     info_.Start(address, [this](const std::optional<std::string>& body) { Answered(body); });
 }
 
+void XiaZaiRenWu::FetchTimerTick() {
+    if (!Fetching() || ++fetchSeconds_ < kFetchSeconds) return;
+    info_.Cancel();
+    Answered(std::nullopt);
+}
+
 void XiaZaiRenWu::Answered(const std::optional<std::string>& body) {
+    panel_.SetFetchTimer(false);
     if (!body) {
         // The job stays prepared: the same press may work once the service answers.
         Message("网络连接不正常,请查看宽带是否连接!", "提示");

@@ -78,6 +78,10 @@ public:
     bool CheckApplicationIsRun(const std::string& szExeFileName);
     // A tick of the package watcher PanDuanShiFang.
     void PanDuanShiFangTick();
+    // A second of waiting for the service's answer; a service silent this long counts as out of
+    // reach.
+    static constexpr int kFetchSeconds = 20;
+    void FetchTimerTick();
 
     bool Fetching() const { return info_.Busy(); }
 
@@ -113,6 +117,7 @@ private:
     std::function<void()> endProgram_;
     RenWu job_;
     unsigned generation_ = 0;
+    int fetchSeconds_ = 0;
     // Packages still unpacking, each with what it needs to be installed.
     std::vector<KanShou> watches_;
 };

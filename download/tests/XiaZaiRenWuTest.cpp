@@ -224,6 +224,24 @@ TEST_F(JobTest, ServiceOutOfReachKeepsTheJobPrepared) {
     EXPECT_EQ(info.connects.size(), 2u);
 }
 
+TEST_F(JobTest, SilentServiceCountsAsOutOfReach) {
+    ASSERT_TRUE(job.CanShu("1201", kTypeResource));
+    panel.StartClicked();
+    info.sink_->Connected();
+    EXPECT_TRUE(panel.controls().fetchTimer);
+    for (int i = 1; i < XiaZaiRenWu::kFetchSeconds; ++i) job.FetchTimerTick();
+    EXPECT_TRUE(job.Fetching());
+    job.FetchTimerTick();
+    EXPECT_FALSE(job.Fetching());
+    EXPECT_FALSE(info.open);
+    EXPECT_FALSE(panel.controls().fetchTimer);
+    EXPECT_EQ(Texts(), std::vector<std::string>{"网络连接不正常,请查看宽带是否连接!"});
+    EXPECT_TRUE(panel.controls().startEnabled);
+    // A late answer finds nobody waiting.
+    Serve(kWallpaper);
+    EXPECT_TRUE(socket.connects.empty());
+}
+
 TEST_F(JobTest, UnsafeIdIsNotPassedOn) {
     for (const char* id : {"", "12 34", "1&id=2", "../x", "1\r\nHost: evil"}) {
         EXPECT_FALSE(job.CanShu(id, kTypeResource)) << id;
