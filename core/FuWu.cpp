@@ -1,6 +1,9 @@
 #include "core/FuWu.h"
 #include "core/LuJing.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "platform/Strings.h"
 
 namespace velmora {
@@ -42,9 +45,21 @@ std::string GuangGaoDiZhi(Platform& p) { return FuWuGen(p) + "/GuangGao.txt"; }
 
 std::string AnZhuangBaoDiZhi(Platform& p) { return FuWuGen(p) + "/安装包.exe"; }
 
+namespace {
+
+bool HasScheme(const std::string& address) {
+    const size_t end = address.find("://");
+    if (end == std::string::npos || end == 0 || !std::isalpha(static_cast<unsigned char>(address[0]))) return false;
+    return std::all_of(address.begin(), address.begin() + static_cast<std::ptrdiff_t>(end), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+    });
+}
+
+}  // namespace
+
 std::string WanZhengDiZhi(Platform& p, const std::string& address) {
-    if (address.find(".com") != std::string::npos) return address;
-    return "http://" + FuWuZhuJi(p) + "/" + address;
+    if (HasScheme(address)) return address;
+    return FuWuGen(p) + "/" + (StartsWith(address, "/") ? address.substr(1) : address);
 }
 
 ZiYuanMiaoShu JieXiZiYuanMiaoShu(const std::string& answer) {

@@ -22,8 +22,12 @@ std::string ZiYuanXinXiDiZhi(Platform& p, const std::string& id);  // "/kelpo.ph
 std::string GuangGaoDiZhi(Platform& p);                     // "/GuangGao.txt"
 std::string AnZhuangBaoDiZhi(Platform& p);                  // "/安装包.exe"
 
-// A file address from the service's answer: one without ".com" is relative to the service.
+// A file address from the service's answer made whole: one that begins with a scheme
+// ("http://", letter case ignored) is kept, any other is relative to the service root.
 std::string WanZhengDiZhi(Platform& p, const std::string& address);
+
+// The support contact named in the message about a faulty resource.
+inline constexpr char kKeFuQQ[] = "800058810";
 
 // The service's description of a resource: every "/**/" is removed, the rest split at "/*/";
 // field 0 is ignored, then kind word, category, name and file address. Missing fields are empty.

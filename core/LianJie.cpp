@@ -14,6 +14,16 @@ std::optional<std::string> ZaiXianZiYuanId(const std::string& url) {
     return Split(url, kZiYuanBiaoJi)[1];
 }
 
+bool ZiYuanIdHeFa(const std::string& id) {
+    if (id.empty() || id.size() > 64) return false;
+    for (const char c : id) {
+        const bool ok = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' ||
+                        c == '_' || c == '.';
+        if (!ok) return false;
+    }
+    return true;
+}
+
 BenDiMingLing JieXiBenDiLianJie(const std::string& url) {
     BenDiMingLing out;
     if (!EndsWith(url, kMingLingHouZhui)) return out;

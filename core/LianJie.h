@@ -12,6 +12,9 @@ namespace velmora {
 // first "/*/" up to the next one or the end. Nothing for any other URL.
 std::optional<std::string> ZaiXianZiYuanId(const std::string& url);
 
+// A resource id the program passes on to the service: 1 to 64 letters, digits, "-", "_" or ".".
+bool ZiYuanIdHeFa(const std::string& id);
+
 // Local-resources page: a URL ending with ".///" is a command (its navigation is always
 // cancelled); with every ".///" removed it must equal one of the kinds' local page keys.
 struct BenDiMingLing {

@@ -107,6 +107,8 @@ void XiaZaiQi::SetStatus(const std::string& text) { Update(c_.status, text, Cont
 void XiaZaiQi::SetSpeed(const std::string& text) { Update(c_.speed, text, Control::Speed); }
 void XiaZaiQi::SetProgress(int value) { Update(c_.progress, std::clamp(value, 0, 100), Control::Progress); }
 void XiaZaiQi::SetRateTimer(bool running) { Update(c_.rateTimer, running, Control::RateTimer); }
+void XiaZaiQi::SetWatcher(bool running) { Update(c_.watcher, running, Control::Watcher); }
+void XiaZaiQi::SetFetchTimer(bool running) { Update(c_.fetchTimer, running, Control::FetchTimer); }
 
 void XiaZaiQi::RateTimerTick() {
     if (!c_.rateTimer) return;

@@ -20,7 +20,7 @@ inline const char* const kSpeedIdle = "速率: 0.00 KB/s";
 inline const char* const kPromptIdle = "暂时没有资源准备下载...";
 
 // Which control a change concerns, so a view redraws only that one.
-enum class Control { Source, Dest, Start, Locked, Selection, Status, Speed, Progress, Prompt, RateTimer };
+enum class Control { Source, Dest, Start, Locked, Selection, Status, Speed, Progress, Prompt, RateTimer, Watcher, FetchTimer };
 
 class XiaZaiQiObserver {
 public:
@@ -42,6 +42,8 @@ struct XiaZaiQiControls {
     int progress = 0;                  // JinDu, 0..100
     std::string prompt = kPromptIdle;  // TiShi
     bool rateTimer = false;            // tmrSpeed
+    bool watcher = false;              // PanDuanShiFang, the job's package watcher
+    bool fetchTimer = false;           // once a second while the job awaits the service's answer
 };
 
 class XiaZaiQi : public TcpClientEvents {
@@ -81,6 +83,8 @@ public:
     void SetPrompt(const std::string& text);
     void SetStatus(const std::string& text);
     void SetRateTimer(bool running);
+    void SetWatcher(bool running);
+    void SetFetchTimer(bool running);
     void RateTimerTick();
 
     // TcpClientEvents

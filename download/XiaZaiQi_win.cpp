@@ -16,6 +16,10 @@ namespace {
 const wchar_t* const kClassName = L"VelmoraXiaZaiQi";
 constexpr UINT_PTR kRateTimerId = 1;
 constexpr UINT kRateTimerMs = 500;
+constexpr UINT_PTR kWatcherTimerId = 2;
+constexpr UINT kWatcherTimerMs = 1000;
+constexpr UINT_PTR kFetchTimerId = 3;
+constexpr UINT kFetchTimerMs = 1000;
 const char* const kChooserTitle = "C:\\Documents and Settings\\Administrator\\桌面\\";
 
 struct ChildSpec {
@@ -59,15 +63,17 @@ std::string WindowText(HWND h) {
 
 }  // namespace
 
-XiaZaiQiWindow::XiaZaiQiWindow(Platform& platform)
+XiaZaiQiWindow::XiaZaiQiWindow(Platform& platform, const QuanJuSheZhi& settings)
     : platform_(platform),
-      panel_(socket_, platform.files, platform.codePage, platform.environment.ProgramDirectory()) {}
+      panel_(socket_, platform.files, platform.codePage, platform.environment.ProgramDirectory()),
+      job_(platform, programs_, settings, panel_, infoSocket_, ChengXuAnZhuangQi()) {}
 
-std::unique_ptr<XiaZaiQiWindow> XiaZaiQiWindow::Create(HWND parent, int x, int y, Platform& platform) {
+std::unique_ptr<XiaZaiQiWindow> XiaZaiQiWindow::Create(HWND parent, int x, int y, Platform& platform,
+                                                       const QuanJuSheZhi& settings) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
     RegisterClassOnce(kClassName, ObjectWindowProc<XiaZaiQiWindow>, 0, nullptr);
-    std::unique_ptr<XiaZaiQiWindow> self(new XiaZaiQiWindow(platform));
+    std::unique_ptr<XiaZaiQiWindow> self(new XiaZaiQiWindow(platform, settings));
     self->background_ = Picture::Load(platform.files, ChengXuLuJing(platform, "\\Skin\\img\\General.jpg"));
     if (!self->background_) platform.dialogs.ShowMessage("缺少软件背景图片!", "错误", MessageButtons::Ok);
     const HWND h = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
@@ -84,6 +90,8 @@ XiaZaiQiWindow::~XiaZaiQiWindow() {
     if (hwnd_) {
         SetBackdrop(hwnd_, nullptr);
         KillTimer(hwnd_, kRateTimerId);
+        KillTimer(hwnd_, kWatcherTimerId);
+        KillTimer(hwnd_, kFetchTimerId);
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
@@ -130,6 +138,8 @@ LRESULT XiaZaiQiWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND: Command(LOWORD(wp), HIWORD(wp)); return 0;
         case WM_TIMER:
             if (wp == kRateTimerId) panel_.RateTimerTick();
+            if (wp == kWatcherTimerId) job_.PanDuanShiFangTick();
+            if (wp == kFetchTimerId) job_.FetchTimerTick();
             return 0;
         case WM_NCDESTROY: hwnd_ = nullptr; break;
         default: {
@@ -170,6 +180,14 @@ void XiaZaiQiWindow::ShowText(int id, const std::string& text) {
     if (WindowText(Child(id)) != text) SetWindowTextW(Child(id), Widen(text).c_str());
 }
 
+void XiaZaiQiWindow::RunTimer(UINT_PTR id, UINT ms, bool running) {
+    if (running) {
+        SetTimer(hwnd_, id, ms, nullptr);
+    } else {
+        KillTimer(hwnd_, id);
+    }
+}
+
 void XiaZaiQiWindow::LogCleared() { SendMessageW(Child(kIdLstStatus), LB_RESETCONTENT, 0, 0); }
 
 void XiaZaiQiWindow::LineAdded(const std::string& line) {
@@ -194,13 +212,9 @@ void XiaZaiQiWindow::Changed(Control control) {
         case Control::Speed: ShowText(kIdLblSpeed, c.speed); break;
         case Control::Progress: SendMessageW(Child(kIdJinDu), PBM_SETPOS, static_cast<WPARAM>(c.progress), 0); break;
         case Control::Prompt: ShowText(kIdTiShi, c.prompt); break;
-        case Control::RateTimer:
-            if (c.rateTimer) {
-                SetTimer(hwnd_, kRateTimerId, kRateTimerMs, nullptr);
-            } else {
-                KillTimer(hwnd_, kRateTimerId);
-            }
-            break;
+        case Control::RateTimer: RunTimer(kRateTimerId, kRateTimerMs, c.rateTimer); break;
+        case Control::Watcher: RunTimer(kWatcherTimerId, kWatcherTimerMs, c.watcher); break;
+        case Control::FetchTimer: RunTimer(kFetchTimerId, kFetchTimerMs, c.fetchTimer); break;
     }
 }
 

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "download/XiaZaiQi.h"
+#include "download/XiaZaiRenWu.h"
 #include "platform/Platform.h"
+#include "platform/win32/Win32Programs.h"
 #include "platform/win32/Win32Socket.h"
 #include "ui/win32/AlphaImage.h"
 #include "ui/win32/Backdrop.h"
@@ -37,7 +39,9 @@ class XiaZaiQiWindow : private XiaZaiQiObserver, public Backdrop {
 public:
     // Creates the panel at (x, y) in the parent's client area, in pixels; null when the window
     // cannot be created. A missing background picture is reported and creation goes on.
-    static std::unique_ptr<XiaZaiQiWindow> Create(HWND parent, int x, int y, Platform& platform);
+    // settings: the program-wide flags, XiaZaiAnZhuang read when a package has unpacked.
+    static std::unique_ptr<XiaZaiQiWindow> Create(HWND parent, int x, int y, Platform& platform,
+                                                  const QuanJuSheZhi& settings);
     ~XiaZaiQiWindow() override;
     XiaZaiQiWindow(const XiaZaiQiWindow&) = delete;
     XiaZaiQiWindow& operator=(const XiaZaiQiWindow&) = delete;
@@ -46,9 +50,11 @@ public:
     void PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) override;
     // The logic behind the controls: the job sets its texts, seams and starts it here.
     XiaZaiQi& panel() { return panel_; }
+    // The download job over the panel: CanShu, the press of "下载", the package watcher.
+    XiaZaiRenWu& job() { return job_; }
 
 private:
-    explicit XiaZaiQiWindow(Platform& platform);
+    XiaZaiQiWindow(Platform& platform, const QuanJuSheZhi& settings);
     template <typename T>
     friend LRESULT CALLBACK velmora::ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
@@ -56,6 +62,7 @@ private:
     void Command(int id, int code);
     HWND Child(int id) const { return GetDlgItem(hwnd_, id); }
     void ShowText(int id, const std::string& text);
+    void RunTimer(UINT_PTR id, UINT ms, bool running);
 
     void LogCleared() override;
     void LineAdded(const std::string& line) override;
@@ -63,7 +70,10 @@ private:
 
     Platform& platform_;
     win32::Win32TcpClient socket_;
+    win32::Win32TcpClient infoSocket_;
+    win32::Win32Programs programs_;
     XiaZaiQi panel_;
+    XiaZaiRenWu job_;
 
     std::unique_ptr<Picture> background_;
     BackdropCache cache_;

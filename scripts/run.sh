@@ -44,5 +44,13 @@ fi
 export VELMORA_SERVICE_HOST="127.0.0.1:$port"
 echo "demo resource service on http://$VELMORA_SERVICE_HOST/ (log: build/demo-service.log)"
 echo "starting Velmora ($winver) on display $DISPLAY"
+cat <<EOF
+Under Wine the online pages stay blank (there is no HTML engine). Hand the program a resource
+link instead, from a second terminal, then press "下载" in the panel:
+    cd $root/dist/x86_64 && LC_ALL=$LC_ALL WINEPREFIX=$WINEPREFIX DISPLAY=$DISPLAY wine Velmora.exe velmora://resource/<id>
+The demo service's ids: 1201-1206 wallpapers, 1301-1302 XP themes, 1401-1402 Windows 7 themes,
+1501-1503 mouse pointers, 1601-1602 icon sets, 1701-1702 logon screens (XP only); 9901 and 9902
+are faulty on purpose.
+EOF
 cd dist/x86_64
 wine Velmora.exe

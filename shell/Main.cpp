@@ -54,6 +54,15 @@ void Main::OnCloseClicked() {
 
 void Main::OnMinimizeClicked() { view_.HideMain(); }
 
+void Main::XieZaiQuanBu() {
+    for (ChuangTiBianHao w : {ChuangTiBianHao::AzBiZhi, ChuangTiBianHao::AzJieMian, ChuangTiBianHao::AzShuBiao,
+                              ChuangTiBianHao::AzTuBiao, ChuangTiBianHao::GuanLiZhongXin,
+                              ChuangTiBianHao::RuanJianSheZhi, ChuangTiBianHao::Main, ChuangTiBianHao::GuanYu,
+                              ChuangTiBianHao::ZiDongGenXin}) {
+        view_.UnloadWindow(w);
+    }
+}
+
 void Main::Tip(const std::string& text) { p_.dialogs.ShowMessage(text, "提示", MessageButtons::Ok); }
 
 void Main::ShowOnline(int category, bool wallpaperPosition) {

@@ -64,6 +64,9 @@ public:
 
     void OnCloseClicked();
     void OnMinimizeClicked();
+    // After the program's installer has started: every window unloads in the update's order,
+    // which ends the process.
+    void XieZaiQuanBu();
 
     void OnTabPressed(int index, ShuBiaoJian button);
     void OnTabHover(int index);

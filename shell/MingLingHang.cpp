@@ -1,6 +1,7 @@
 #include "shell/MingLingHang.h"
 
 #include "core/BiZhiWeiZhi.h"
+#include "core/LianJie.h"
 #include "platform/Strings.h"
 
 namespace velmora {
@@ -27,6 +28,24 @@ MingLing BuMing(bool silent) {
     return m;
 }
 
+const char kLianJieQianZhui[] = "velmora://resource/";
+
+// "velmora://resource/<id>" (a trailing "/" as browsers add it is allowed) or "/resource <id>";
+// the id of a well-formed link, nothing for anything else.
+std::optional<std::string> ZiYuanLianJie(const std::vector<std::string>& words) {
+    std::string id;
+    if (words.size() == 1 && ToLowerAscii(words[0]).compare(0, sizeof kLianJieQianZhui - 1, kLianJieQianZhui) == 0) {
+        id = words[0].substr(sizeof kLianJieQianZhui - 1);
+        if (EndsWith(id, "/")) id.pop_back();
+    } else if (words.size() == 2 && EqualsIgnoreAsciiCase(words[0], "/resource")) {
+        id = words[1];
+    } else {
+        return std::nullopt;
+    }
+    if (!ZiYuanIdHeFa(id)) return std::nullopt;
+    return id;
+}
+
 }  // namespace
 
 bool MingLingLeiXingByName(const std::string& word, MingLingLeiXing* kind) {
@@ -50,6 +69,13 @@ MingLing JieXiMingLingHang(const std::vector<std::string>& args) {
         }
     }
     if (args.empty()) return MingLing{};
+    if (const auto link = ZiYuanLianJie(words)) {
+        MingLing m;
+        m.action = MingLingDongZuo::ZiYuan;
+        m.id = *link;
+        m.silent = silent;
+        return m;
+    }
     if (words.size() < 2) return BuMing(silent);
 
     MingLing m;
@@ -84,10 +110,30 @@ std::string MingLingYongFa() {
     return "用法：\n"
            "  Velmora.exe /install <类型> <路径> [<位置>]\n"
            "  Velmora.exe /restore <类型>\n"
+           "  Velmora.exe velmora://resource/<编号>  或  Velmora.exe /resource <编号>\n"
            "\n"
            "类型：桌面壁纸 (wallpaper)、鼠标指针 (cursors)、系统图标 (icons)、启动界面 (logon)\n"
            "位置：拉伸（默认）、居中、平铺，仅用于桌面壁纸\n"
            "/silent：不显示任何提示";
+}
+
+std::string BianMaMingLing(const std::vector<std::string>& args) {
+    std::string block;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (i > 0) block.push_back('\0');
+        block += args[i];
+    }
+    return block;
+}
+
+std::optional<std::vector<std::string>> JieMaMingLing(const std::string& block) {
+    constexpr size_t kMostArguments = 16;
+    if (block.size() > kMingLingZuiChang) return std::nullopt;
+    std::vector<std::string> args;
+    if (block.empty()) return args;
+    args = Split(block, std::string(1, '\0'));
+    if (args.size() > kMostArguments) return std::nullopt;
+    return args;
 }
 
 }  // namespace velmora

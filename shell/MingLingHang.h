@@ -1,7 +1,10 @@
 #pragma once
 // The program's command line: "Velmora.exe /install <kind> <path> [<position>]" and
-// "Velmora.exe /restore <kind>", with "/silent" anywhere. It runs one installer in a process of
-// its own, before and without any window of the program.
+// "Velmora.exe /restore <kind>", with "/silent" anywhere, run one installer in a process of
+// their own, before and without any window of the program. A resource link,
+// "Velmora.exe velmora://resource/<id>" or "Velmora.exe /resource <id>", goes to the running
+// program (started when there is none) and prepares that resource's download.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@ enum class MingLingDongZuo {
     QiDong,    // no arguments: the ordinary start-up
     AnZhuang,  // /install
     HuanYuan,  // /restore
+    ZiYuan,    // a resource link: the running program prepares its download
     BuMing,    // not understood
 };
 enum class MingLingLeiXing { BiZhi, ShuBiao, TuBiao, JieMian };
@@ -22,6 +26,7 @@ struct MingLing {
     MingLingLeiXing kind = MingLingLeiXing::BiZhi;
     std::string path;      // /install only
     std::string position;  // wallpapers only: "拉伸", "居中" or "平铺"
+    std::string id;        // resource links only: a plain id (ZiYuanIdHeFa)
     bool silent = false;
 };
 
@@ -38,5 +43,13 @@ int ZhiXingMingLing(Platform& p, const MingLing& command);
 
 // The usage message's text.
 std::string MingLingYongFa();
+
+// A command line as one block of bytes for another instance of the program: the arguments
+// separated by NUL bytes.
+std::string BianMaMingLing(const std::vector<std::string>& args);
+// The arguments again; nothing for a block that is too long or holds too many arguments. The
+// block comes from outside: what it says is parsed like any command line.
+std::optional<std::vector<std::string>> JieMaMingLing(const std::string& block);
+inline constexpr size_t kMingLingZuiChang = 4096;
 
 }  // namespace velmora

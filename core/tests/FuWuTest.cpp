@@ -28,11 +28,22 @@ TEST(FuWu, HostChangesWithoutRebuilding) {
     EXPECT_TRUE(t.dialogs.shown.empty());
 }
 
-TEST(FuWu, RelativeAddressesGetTheService) {
+TEST(FuWu, AddressesWithoutSchemeGetTheService) {
     testing::TestPlatform t;
     t.environment.variables["VELMORA_SERVICE_HOST"] = "127.0.0.1:8765";
-    EXPECT_EQ(WanZhengDiZhi(t.platform, "files/a.jpg"), "http://127.0.0.1:8765/files/a.jpg");
-    EXPECT_EQ(WanZhengDiZhi(t.platform, "http://cdn.example.com/a.jpg"), "http://cdn.example.com/a.jpg");
+    const struct {
+        const char* address;
+        const char* whole;
+    } cases[] = {
+        {"files/a.jpg", "http://127.0.0.1:8765/files/a.jpg"},
+        {"/files/a.jpg", "http://127.0.0.1:8765/files/a.jpg"},
+        {"files/shop.com/a.jpg", "http://127.0.0.1:8765/files/shop.com/a.jpg"},
+        {"http://cdn.example.com/a.jpg", "http://cdn.example.com/a.jpg"},
+        {"HTTP://cdn.example.net/a.jpg", "HTTP://cdn.example.net/a.jpg"},
+        {"ftp://files.example.net/a.jpg", "ftp://files.example.net/a.jpg"},
+        {"://x/a.jpg", "http://127.0.0.1:8765/://x/a.jpg"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WanZhengDiZhi(t.platform, c.address), c.whole) << c.address;
 }
 
 TEST(FuWu, ParsesTheResourceDescription) {

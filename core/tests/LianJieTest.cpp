@@ -20,6 +20,16 @@ TEST(ZaiXianZiYuanId, TakesTheTextAfterTheFirstMarker) {
     for (const auto& c : cases) EXPECT_EQ(ZaiXianZiYuanId(c.url), c.id) << c.url;
 }
 
+TEST(ZiYuanIdHeFa, PlainShortIdsOnly) {
+    for (const char* ok : {"1201", "a-b_c.9", "X"}) EXPECT_TRUE(ZiYuanIdHeFa(ok)) << ok;
+    for (const char* bad : {"", "12 34", "1&id=2", "../x", "1/2", "a\\b", "1%0D", "资源"}) {
+        EXPECT_FALSE(ZiYuanIdHeFa(bad)) << bad;
+    }
+    EXPECT_TRUE(ZiYuanIdHeFa(std::string(64, '7')));
+    EXPECT_FALSE(ZiYuanIdHeFa(std::string(65, '7')));
+    EXPECT_FALSE(ZiYuanIdHeFa(std::string("1\r\n", 3)));
+}
+
 TEST(JieXiBenDiLianJie, EndsWithCommandSuffixOrNavigates) {
     const struct {
         const char* url;

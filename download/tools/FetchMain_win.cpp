@@ -1,8 +1,8 @@
 // velmora-fetch.exe URL DEST: the same front end over Winsock and the message loop.
 #include <winsock2.h>
 #include <windows.h>
-#include <shellapi.h>
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -11,22 +11,25 @@
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Socket.h"
 
-int main() {
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc != 3) {
+int wmain(int argc, wchar_t** argv) {
+    // Under Wine every unbuffered write to the console or a pipe is a round trip to the server,
+    // one per character: the progress lines alone took longer than the transfer.
+    static char outBuffer[1 << 16];
+    setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
+    if (argc != 3) {
         std::cerr << "usage: velmora-fetch URL DEST\n";
         return 2;
     }
     const std::string url = velmora::Narrow(argv[1], wcslen(argv[1]));
     const std::string dest = velmora::Narrow(argv[2], wcslen(argv[2]));
-    LocalFree(argv);
     wchar_t cwd[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, cwd);
 
-    velmora::Platform& platform = velmora::win32::RealPlatform();
+    // Only what a download needs: the whole platform would bring up pictures and COM as well.
+    velmora::win32::Win32FileSystem files;
+    velmora::win32::Win32CodePage codePage;
     velmora::win32::Win32TcpClient client;
-    velmora::download::XiaZaiQi panel(client, platform.files, platform.codePage, velmora::Narrow(cwd, wcslen(cwd)));
+    velmora::download::XiaZaiQi panel(client, files, codePage, velmora::Narrow(cwd, wcslen(cwd)));
     velmora::download::FetchConsole console(panel, std::cout);
     const UINT_PTR timer = SetTimer(nullptr, 0, 500, nullptr);
     console.Start(url, dest);

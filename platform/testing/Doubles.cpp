@@ -17,6 +17,7 @@ std::vector<std::string> RecordingDialogs::Titled() const {
 MessageResult RecordingDialogs::ShowMessage(const std::string& text, const std::string& title,
                                            MessageButtons buttons) {
     shown.push_back(Shown{text, title, buttons});
+    if (onShow) onShow();
     if (!answers.empty()) {
         const MessageResult r = answers.front();
         answers.pop_front();

@@ -1,6 +1,7 @@
 #pragma once
 // Test stand-ins that need no operating system, shared by the native and the Windows tests.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ public:
     std::vector<Shown> shown;
     // Answers to give, in order; when empty, OK or Yes.
     std::deque<MessageResult> answers;
+    // Runs while a message is up, as the events a real message box's loop lets through.
+    std::function<void()> onShow;
 };
 
 class IdentityCodePage : public CodePage {

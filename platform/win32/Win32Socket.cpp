@@ -12,6 +12,10 @@ const wchar_t* const kWindowClass = L"VelmoraSocketWindow";
 // Bounded so timers and painting keep their turn during a fast transfer; Winsock posts
 // another FD_READ for what is left.
 constexpr size_t kReadPerMessage = 4u << 20;
+// Each receive is a round trip to the server under Wine: large pieces keep their number low
+// (200 MB in 64 KiB pieces took twice as long as the transfer itself). The size is fixed, so
+// memory stays flat whatever the file's size.
+constexpr size_t kReadPiece = 1u << 20;
 
 bool StartWinsock() {
     static const bool started = [] {
@@ -142,13 +146,13 @@ void Win32TcpClient::Flush() {
 
 bool Win32TcpClient::ReadAvailable(bool toTheEnd) {
     const uint64_t generation = generation_;
-    char buffer[65536];
+    if (readBuffer_.empty()) readBuffer_.resize(kReadPiece);
     size_t total = 0;
     while (toTheEnd || total < kReadPerMessage) {
-        const int n = recv(socket_, buffer, sizeof buffer, 0);
+        const int n = recv(socket_, readBuffer_.data(), static_cast<int>(readBuffer_.size()), 0);
         if (n > 0) {
             total += static_cast<size_t>(n);
-            if (sink_) sink_->DataArrived(buffer, static_cast<size_t>(n));
+            if (sink_) sink_->DataArrived(readBuffer_.data(), static_cast<size_t>(n));
             if (generation != generation_) return false;
             continue;
         }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "platform/Socket.h"
 
@@ -51,6 +52,7 @@ private:
     uint64_t generation_ = 0;
     SendQueue out_;
     std::deque<Event> pending_;
+    std::vector<char> readBuffer_;
 };
 
 }  // namespace velmora::win32

@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <algorithm>
+
 #include "core/BiZhiWeiZhi.h"
+#include "core/LianJie.h"
 #include "shell/MingLingHang.h"
 
 using namespace velmora;
@@ -30,5 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if ((m.kind == MingLingLeiXing::BiZhi) != (BiZhiWeiZhiByName(m.position) != nullptr)) std::abort();
     }
     if (m.action != MingLingDongZuo::AnZhuang && (!m.path.empty() || !m.position.empty())) std::abort();
+    // A resource link carries a plain id, and only a resource link carries one.
+    if ((m.action == MingLingDongZuo::ZiYuan) != !m.id.empty()) std::abort();
+    if (!m.id.empty() && !ZiYuanIdHeFa(m.id)) std::abort();
+
+    // The same bytes as a block forwarded by another instance.
+    const std::string block(reinterpret_cast<const char*>(data), size);
+    if (const auto forwarded = JieMaMingLing(block)) {
+        if (BianMaMingLing(*forwarded) != block) std::abort();
+    } else if (size <= kMingLingZuiChang && std::count(block.begin(), block.end(), '\0') < 16) {
+        std::abort();
+    }
     return 0;
 }

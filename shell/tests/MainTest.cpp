@@ -127,5 +127,16 @@ TEST_F(MainTest, CloseExitsInOrderOrOnlyHides) {
     EXPECT_EQ(view.calls, (std::vector<std::string>{"HideMain", "HideMain"}));
 }
 
+TEST_F(MainTest, AfterTheInstallerStartsEveryWindowUnloadsWhateverTheCloseSetting) {
+    settings.GuanBiTuiChu = false;
+    main.XieZaiQuanBu();
+    const std::vector<std::string> unloads = {
+        "UnloadWindow AzBiZhi",        "UnloadWindow AzJieMian",      "UnloadWindow AzShuBiao",
+        "UnloadWindow AzTuBiao",       "UnloadWindow GuanLiZhongXin", "UnloadWindow RuanJianSheZhi",
+        "UnloadWindow Main",           "UnloadWindow GuanYu",         "UnloadWindow ZiDongGenXin",
+    };
+    EXPECT_EQ(view.calls, unloads);
+}
+
 }  // namespace
 }  // namespace velmora

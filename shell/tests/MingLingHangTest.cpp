@@ -73,6 +73,53 @@ TEST(JieXiMingLingHang, WhatItDoesNotUnderstand) {
     EXPECT_FALSE(JieXiMingLingHang({"/install"}).silent);
 }
 
+TEST(JieXiMingLingHang, ResourceLinks) {
+    const struct {
+        Args args;
+        const char* id;  // "" when the line is not understood
+    } cases[] = {
+        {{"velmora://resource/1201"}, "1201"},
+        {{"VELMORA://Resource/1201/"}, "1201"},
+        {{"/resource", "a-b_c.9"}, "a-b_c.9"},
+        {{"/RESOURCE", "1501", "/silent"}, "1501"},
+        {{"velmora://resource/"}, ""},
+        {{"velmora://resource//"}, ""},
+        {{"velmora://resource/12 34"}, ""},
+        {{"velmora://resource/1201?x=1"}, ""},
+        {{"velmora://resource/../1"}, ""},
+        {{"velmora://resource/1%0d%0aHost:x"}, ""},
+        {{"velmora://resource/" + std::string(65, '1')}, ""},
+        {{"velmora://resource/1201", "extra"}, ""},
+        {{"velmora://theme/1201"}, ""},
+        {{"velmora:/resource/1201"}, ""},
+        {{"/resource"}, ""},
+        {{"/resource", ""}, ""},
+        {{"/resource", "1", "2"}, ""},
+        {{"/resource", "资源"}, ""},
+    };
+    for (const auto& c : cases) {
+        const MingLing m = JieXiMingLingHang(c.args);
+        const std::string name = c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : "");
+        if (*c.id) {
+            EXPECT_EQ(m.action, MingLingDongZuo::ZiYuan) << name;
+            EXPECT_EQ(m.id, c.id) << name;
+        } else {
+            EXPECT_EQ(m.action, MingLingDongZuo::BuMing) << name;
+            EXPECT_EQ(m.id, "") << name;
+        }
+    }
+}
+
+TEST(JieMaMingLing, ForwardedBlocksComeBackWholeOrNotAtAll) {
+    const Args args = {"velmora://resource/1201", "", "/silent"};
+    EXPECT_EQ(JieMaMingLing(BianMaMingLing(args)), args);
+    EXPECT_EQ(JieMaMingLing(""), Args{});
+    EXPECT_EQ(JieMaMingLing(std::string("a\0b", 3)), (Args{"a", "b"}));
+    EXPECT_FALSE(JieMaMingLing(std::string(kMingLingZuiChang + 1, 'x')).has_value());
+    EXPECT_FALSE(JieMaMingLing(std::string(16, '\0')).has_value());  // 17 arguments
+    EXPECT_TRUE(JieMaMingLing(std::string(15, '\0')).has_value());
+}
+
 TEST(MingLingLeiXing, BothSpellings) {
     const struct {
         const char* word;

@@ -2,6 +2,7 @@
 
 #include "download/XiaZaiQi_win.h"
 #include "core/LuJing.h"
+#include "shell/MingLingHang.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/SkinEngine.h"
 #include "com/WebBrowserHost.h"
@@ -23,13 +24,17 @@ constexpr int kZyllLeft = -45, kZyllTop = 810;
 constexpr int kBenDiLeft = -45, kBenDiTop = -45, kBrowserOverhang = 90;
 constexpr int kPositionId = 3001;
 constexpr UINT kCreateHiddenPages = WM_APP + 0x120;
+constexpr UINT kEndProgram = WM_APP + 0x121;
+constexpr UINT kOpenForwardedLinks = WM_APP + 0x122;
 
 const char* const kPositions[] = {"拉伸", "居中", "平铺"};
 
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform, QuanJuSheZhi& settings)
-    : FramedWindow(platform, ChuangTiKuangJia(ChuangTiBianHao::Main)), main_(platform, *this, settings) {}
+    : FramedWindow(platform, ChuangTiKuangJia(ChuangTiBianHao::Main)),
+      settings_(settings),
+      main_(platform, *this, settings) {}
 
 MainWindow::~MainWindow() {
     // The browsers and the panel live in windows of this one: let them go first.
@@ -134,8 +139,18 @@ void MainWindow::CreateOnlinePage() {
 
     // The downloader sits under the browser, centred.
     const int panelTop = h - download::kPanelHeight - 4;
-    xiaZaiQi_ = download::XiaZaiQiWindow::Create(page, (w - download::kPanelWidth) / 2, panelTop, platform());
+    xiaZaiQi_ = download::XiaZaiQiWindow::Create(page, (w - download::kPanelWidth) / 2, panelTop, platform(), settings_);
     zyllBottom_ = panelTop - 4;
+    if (xiaZaiQi_) {
+        xiaZaiQi_->job().SetPositionSource([this] { return WallpaperPositionText(); });
+        // Not from inside the download's own event: the panel goes with the windows.
+        xiaZaiQi_->job().SetProgramEnd([this] { PostMessageW(hwnd(), kEndProgram, 0, 0); });
+        if (pendingCanShu_) {
+            const auto job = *pendingCanShu_;
+            pendingCanShu_.reset();
+            CanShu(job.first, job.second);
+        }
+    }
 }
 
 std::string MainWindow::WallpaperPositionText() const {
@@ -261,8 +276,48 @@ void MainWindow::PumpPendingMessages() {
     }
 }
 
-// The download job that takes the id over is not part of this build yet.
-void MainWindow::CanShu(const std::string& id, const std::string&) { canShuId_ = id; }
+void MainWindow::CanShu(const std::string& id, const std::string& type) {
+    canShuId_ = id;
+    if (xiaZaiQi_) {
+        xiaZaiQi_->job().CanShu(id, type);
+    } else {
+        pendingCanShu_ = std::make_pair(id, type);
+    }
+}
+
+void MainWindow::OpenResourceLink(const std::string& id) {
+    BringToUser();
+    BringToFront(YeMian::WangLuoZiYuan);
+    CanShu(id, "资源");
+}
+
+void MainWindow::BringToUser() {
+    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+}
+
+bool MainWindow::Forwarded(const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != kForwardedCommandLine || data->cbData > kMingLingZuiChang ||
+        (data->cbData > 0 && !data->lpData)) {
+        return false;
+    }
+    const auto args = JieMaMingLing(std::string(static_cast<const char*>(data->lpData), data->cbData));
+    if (!args) return false;
+    const MingLing command = JieXiMingLingHang(*args);
+    if (command.action == MingLingDongZuo::QiDong) {
+        BringToUser();
+        return true;
+    }
+    if (command.action != MingLingDongZuo::ZiYuan) return false;
+    // The sender waits for this answer: the job is prepared once it has its reply. A flood of
+    // starts is not kept beyond a few.
+    constexpr size_t kMostWaiting = 8;
+    if (forwardedLinks_.size() >= kMostWaiting) return false;
+    forwardedLinks_.push_back(command.id);
+    PostMessageW(hwnd(), kOpenForwardedLinks, 0, 0);
+    return true;
+}
 
 // The management centre is not part of this build yet.
 void MainWindow::XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) { openedKind_ = kind.name; }
@@ -291,6 +346,17 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         CreateHiddenPages();
         return 0;
     }
+    if (msg == kEndProgram) {
+        main_.XieZaiQuanBu();
+        return 0;
+    }
+    if (msg == kOpenForwardedLinks) {
+        std::vector<std::string> links;
+        links.swap(forwardedLinks_);
+        for (const std::string& id : links) OpenResourceLink(id);
+        return 0;
+    }
+    if (msg == WM_COPYDATA) return Forwarded(reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;
     if (msg == queryMessage_ && queryMessage_ != 0) {
         return Answer(static_cast<MainQuery>(wp), reinterpret_cast<HWND>(lp));
     }

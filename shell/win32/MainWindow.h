@@ -3,7 +3,10 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "shell/Main.h"
 #include "ui/win32/FramedWindow.h"
@@ -32,6 +35,11 @@ enum class MainQuery : WPARAM {
     PositionText = 8,  // the wallpaper position box's text
 };
 
+// dwData of the WM_COPYDATA that carries another instance's command line (BianMaMingLing).
+inline constexpr ULONG_PTR kForwardedCommandLine = 0x564C4D31;
+// The main window's caption, by which another instance finds it among the program's windows.
+inline constexpr wchar_t kMainCaption[] = L"Velmora";
+
 class MainWindow : public FramedWindow, public MainView {
 public:
     MainWindow(Platform& platform, QuanJuSheZhi& settings);
@@ -42,6 +50,11 @@ public:
     bool Load();
     // What the downloader installs a wallpaper with: "拉伸", "居中" or "平铺".
     std::string WallpaperPositionText() const;
+    // A resource link from outside (the command line, another instance): the online page comes
+    // forward and the downloader prepares the resource, as a click in the page does.
+    void OpenResourceLink(const std::string& id);
+    // Shows the window (from the tray too) and brings it to the front.
+    void BringToUser();
 
     // MainView
     void NavigateOnlineBrowser(const std::string& url) override;
@@ -76,7 +89,10 @@ private:
     void CreateHiddenPages();
     LRESULT Answer(MainQuery item, HWND replyTo);
     PageFrame& Frame(YeMian page);
+    // WM_COPYDATA from another instance of the program: its command line, checked here.
+    bool Forwarded(const COPYDATASTRUCT* data);
 
+    QuanJuSheZhi& settings_;
     Main main_;
     PageFrame shouYeKuang_, wangLuoZiYuan_, ziYuanGuanLiKuang_, guangGao_;
     std::array<AlphaImage, kXuanXiangShu> xuanKuang_;
@@ -88,6 +104,9 @@ private:
     std::unique_ptr<download::XiaZaiQiWindow> xiaZaiQi_;
     UINT queryMessage_ = 0;
     std::string onlineUrl_, localUrl_, canShuId_, openedKind_;
+    // A job asked for before the downloader exists, and links forwarded by other instances.
+    std::optional<std::pair<std::string, std::string>> pendingCanShu_;
+    std::vector<std::string> forwardedLinks_;
     YeMian front_ = YeMian::ShouYeKuang;
     bool hiddenPagesCreated_ = false;
     int positionIndex_ = 0;

@@ -38,9 +38,9 @@ std::string FullPath(const std::string& path) {
 
 }  // namespace
 
-std::optional<int> ZhiXingMingLingHang() {
-    MingLing command = JieXiMingLingHang(Arguments());
-    if (command.action == MingLingDongZuo::QiDong) return std::nullopt;
+std::vector<std::string> MingLingCanShu() { return Arguments(); }
+
+int ZhiXingMingLingHang(MingLing command) {
     if (!command.path.empty()) command.path = FullPath(command.path);
     return ZhiXingMingLing(win32::RealPlatform(), command);
 }

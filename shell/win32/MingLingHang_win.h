@@ -1,11 +1,16 @@
 #pragma once
-#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/MingLingHang.h"
 
 namespace velmora {
 
-// The command line ("/install", "/restore", "/silent") in a process of its own: runs before any
-// window, tray icon or network, and gives the exit status. Nothing when the program was started
-// without arguments, which is the ordinary start-up.
-std::optional<int> ZhiXingMingLingHang();
+// The arguments after the program's name, as the system splits them.
+std::vector<std::string> MingLingCanShu();
+
+// An install, restore or a command line not understood, in a process of its own: runs before any
+// window, tray icon or network, and gives the exit status.
+int ZhiXingMingLingHang(MingLing command);
 
 }  // namespace velmora

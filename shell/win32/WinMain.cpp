@@ -6,12 +6,20 @@
 #include "com/OleControl.h"
 #include "platform/win32/Win32Platform.h"
 #include "shell/win32/MainWindow.h"
+#include "shell/win32/DanShiLi.h"
 #include "shell/win32/MingLingHang_win.h"
 #include "ui/win32/Picture.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const std::vector<std::string> args = velmora::MingLingCanShu();
+    const velmora::MingLing command = velmora::JieXiMingLingHang(args);
     // An install or restore from the command line runs alone: no window, tray or network.
-    if (const auto status = velmora::ZhiXingMingLingHang()) return *status;
+    if (command.action != velmora::MingLingDongZuo::QiDong && command.action != velmora::MingLingDongZuo::ZiYuan) {
+        return velmora::ZhiXingMingLingHang(command);
+    }
+    // Any other start goes to the program already running, if there is one.
+    const velmora::DanShiLi instance;
+    if (instance.YiZaiYunXing()) return velmora::ZhuanJiaoMingLing(args);
 
     // The embedded browsers and the controls need an apartment with OLE.
     OleInitialize(nullptr);
@@ -24,6 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         velmora::QuanJuSheZhi settings;
         velmora::MainWindow main(velmora::win32::RealPlatform(), settings);
         if (!main.Load()) return 1;
+        if (command.action == velmora::MingLingDongZuo::ZiYuan) main.OpenResourceLink(command.id);
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             // A hosted control (the browsers) takes its own keys first.

@@ -18,29 +18,15 @@ BYTE Alpha(HWND h) {
 
 int CountSubfolders(const std::wstring& dir) {
     int n = 0;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do {
-        const std::wstring name = fd.cFileName;
-        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") ++n;
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    for (const FolderEntry& e : Entries(dir)) n += e.folder ? 1 : 0;
     return n;
 }
 
 int CountCategoryFolders(const std::wstring& download) {
     int n = 0;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((download + L"\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do {
-        const std::wstring name = fd.cFileName;
-        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
-            n += CountSubfolders(download + L"\\" + name);
-        }
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    for (const FolderEntry& e : Entries(download)) {
+        if (e.folder) n += CountSubfolders(download + L"\\" + e.name);
+    }
     return n;
 }
 

@@ -177,6 +177,19 @@ HWND WaitWindow(DWORD pid, const wchar_t* cls, const std::wstring& caption, DWOR
     }
 }
 
+std::vector<FolderEntry> Entries(const std::wstring& dir) {
+    std::vector<FolderEntry> out;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name != L"." && name != L"..") out.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return out;
+}
+
 HWND FindChild(HWND parent, const wchar_t* cls, const std::wstring& text) {
     return FindWindowExW(parent, nullptr, cls, text.c_str());
 }

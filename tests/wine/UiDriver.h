@@ -73,6 +73,13 @@ private:
     PROCESS_INFORMATION info_ = {};
 };
 
+// What a folder holds, without "." and "..": names and whether each is a folder.
+struct FolderEntry {
+    std::wstring name;
+    bool folder;
+};
+std::vector<FolderEntry> Entries(const std::wstring& dir);
+
 // A visible top-level window of the process with that class and caption.
 HWND WaitWindow(DWORD pid, const wchar_t* cls, const std::wstring& caption, DWORD timeoutMs);
 HWND FindChild(HWND parent, const wchar_t* cls, const std::wstring& text);

@@ -22,6 +22,12 @@ from velmora_demo import adverts, catalog, contents, pages
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_STUB = os.path.join(HERE, "..", "..", "dist", "demo-service", "x86_64", "velmora-package-stub.exe")
 INSTALLER_PATH = "/安装包.exe"
+# Faulty descriptions for trying the program's refusals: a category that climbs out of the
+# library, and a description without a file address. The program must download nothing.
+FAULTY_ANSWERS = {
+    "9901": "velmora/*/桌面壁纸/*/..\\..\\Windows/*/湖光山色/*/files/1201.jpg/**/",
+    "9902": "velmora/*/鼠标指针/*/透明系列/*/水晶蓝/**/",
+}
 
 
 def decode_path(raw):
@@ -146,8 +152,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         return 200, "text/html; charset=utf-8", html.encode("utf-8")
 
     def _kelpo(self, query):
-        entry = self.service.catalog.by_id.get((query.get("id") or [""])[0].strip())
-        if entry is None:
+        rid = (query.get("id") or [""])[0].strip()
+        entry = self.service.catalog.by_id.get(rid)
+        if rid in FAULTY_ANSWERS:
+            text = FAULTY_ANSWERS[rid]
+        elif entry is None:
             # Field 0 only: the program finds no category and no name and reports the error.
             text = "notfound"
         else:

@@ -134,7 +134,7 @@ protected:
         DestroyWindow(host_);
     }
     void CreatePanel() {
-        view_ = XiaZaiQiWindow::Create(host_, 10, 120, platform_);
+        view_ = XiaZaiQiWindow::Create(host_, 10, 120, platform_, settings_);
         ASSERT_NE(view_, nullptr);
         view_->panel().SetInstallStep([this](const std::string& file) { installed_.push_back(file); });
     }
@@ -177,6 +177,7 @@ protected:
     Platform platform_{real_.registry, real_.profile, real_.files, environment_, real_.system, dialogs_, real_.codePage,
                        real_.pictures, real_.desktop, real_.drives, real_.processes, real_.iconFiles};
     HWND host_ = nullptr;
+    QuanJuSheZhi settings_;
     std::unique_ptr<XiaZaiQiWindow> view_;
     std::vector<std::string> installed_;
 };

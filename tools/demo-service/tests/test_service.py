@@ -104,6 +104,13 @@ class KelpoAnswers(support.ServiceCase):
                 fields = self.kelpo_fields(resource_id)
                 self.assertLess(len(fields), 4)
 
+    def test_faulty_answers_for_the_refusals(self):
+        fields = self.kelpo_fields("9901")
+        self.assertEqual(fields[1:4], ["桌面壁纸", "..\\..\\Windows", "湖光山色"])
+        fields = self.kelpo_fields("9902")
+        self.assertEqual(fields[1:4], ["鼠标指针", "透明系列", "水晶蓝"])
+        self.assertEqual(len(fields), 4)
+
     def test_no_id_parameter_at_all(self):
         text = self.get("/kelpo.php").body.decode("utf-8")
         self.assertLess(len(text.replace("/**/", "").split("/*/")), 4)
