@@ -43,12 +43,12 @@ const ChildSpec kChildren[] = {
      4, 174, 102},
 };
 
-struct LabelSpec {
+struct LabelPlace {
     int id;
     const char* text;
     int x, y, w, h;
 };
-const LabelSpec kLabels[] = {
+const LabelPlace kLabels[] = {
     {kIdTiShi, kPromptIdle, 4, 54, 394, 16},
     {kIdLblStatus, kStatusIdle, 4, 90, 200, 16},
     {kIdLblSpeed, kSpeedIdle, 208, 90, 190, 16},
@@ -107,11 +107,11 @@ void XiaZaiQiWindow::CreateControls() {
     }
     Label* const labels[] = {&tiShi_, &status_, &speed_};
     for (size_t i = 0; i < std::size(kLabels); ++i) {
-        const LabelSpec& spec = kLabels[i];
+        const LabelPlace& place = kLabels[i];
         Label& label = *labels[i];
-        label.Create(hwnd_, spec.text, spec.x, spec.y, spec.w, spec.h);
+        label.Create(hwnd_, place.text, place.x, place.y, place.w, place.h);
         // Found by its id like the other controls.
-        SetWindowLongPtrW(label.hwnd(), GWLP_ID, spec.id);
+        SetWindowLongPtrW(label.hwnd(), GWLP_ID, place.id);
         label.SetColor(kPageTextColor);
         label.SetShadow(false);
     }
