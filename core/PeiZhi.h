@@ -35,6 +35,11 @@ struct QuanJuSheZhi {
     bool GuanBiTuiChu = false;    // the close button exits the program
     bool XiaZaiAnZhuang = false;  // install a resource when its download completes
     std::string DangQianLeiXing;  // kind open in the management centre
+    // The management centre's selection, read by the installer windows when they open.
+    std::string DangQianTuPian;      // the preview picture (for wallpapers the wallpaper)
+    std::string DangQianZiYuanMuLu;  // a cursor scheme's folder
+    std::string DangQianTuBiaoKu;    // an icon set's icon library
+    std::string DangQianJieMianBao;  // a logon screen's package
 };
 
 }  // namespace velmora
