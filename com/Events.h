@@ -15,6 +15,8 @@ namespace velmora::com {
 // dispid of the event, its arguments (as the source passed them: in reverse order, see
 // EventArgs) and the slot for a return value (may be null).
 using EventHandler = std::function<void(DISPID dispid, DISPPARAMS* args, VARIANT* result)>;
+// The same with the event's name from the source's type information.
+using NamedEventHandler = std::function<void(const std::string& name, DISPPARAMS* args, VARIANT* result)>;
 
 // The sink answers the event interface's IID as well as IDispatch. It is a separate object from
 // the client site, whose IDispatch carries the ambient properties.

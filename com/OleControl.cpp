@@ -31,6 +31,31 @@ bool Initialise(const ComRef<IUnknown>& object, const Properties& stored) {
     return true;  // a control that keeps no state needs no initialisation
 }
 
+// The coclass's default source interface: its IID and type information.
+bool DefaultSource(IUnknown* object, IID* iid, ComRef<ITypeInfo>* source) {
+    auto provider = ComRef<IUnknown>::Share(object).As<IProvideClassInfo>(IID_IProvideClassInfo);
+    ComRef<ITypeInfo> coclass;
+    if (!provider || FAILED(provider->GetClassInfo(coclass.Receive())) || !coclass) return false;
+    TYPEATTR* attr = nullptr;
+    if (FAILED(coclass->GetTypeAttr(&attr))) return false;
+    const WORD count = attr->cImplTypes;
+    coclass->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < count; ++i) {
+        INT flags = 0;
+        HREFTYPE ref = 0;
+        if (FAILED(coclass->GetImplTypeFlags(i, &flags)) ||
+            (flags & (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE)) != (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE) ||
+            FAILED(coclass->GetRefTypeOfImplType(i, &ref)) || FAILED(coclass->GetRefTypeInfo(ref, source->Receive())))
+            continue;
+        TYPEATTR* sourceAttr = nullptr;
+        if (FAILED((*source)->GetTypeAttr(&sourceAttr))) return false;
+        *iid = sourceAttr->guid;
+        (*source)->ReleaseTypeAttr(sourceAttr);
+        return true;
+    }
+    return false;
+}
+
 bool Contains(HWND outer, HWND inner) {
     return outer && inner && (outer == inner || IsChild(outer, inner));
 }
@@ -144,6 +169,20 @@ bool OleControl::Connect(REFIID eventIid, EventHandler handler) {
     if (!connection) return false;
     connections_.push_back(std::move(connection));
     return true;
+}
+
+bool OleControl::ConnectByName(NamedEventHandler handler) {
+    IID iid;
+    ComRef<ITypeInfo> source;
+    if (!handler || !DefaultSource(object_.get(), &iid, &source)) return false;
+    return Connect(iid, [handler = std::move(handler), source](DISPID id, DISPPARAMS* args, VARIANT* result) {
+        BSTR name = nullptr;
+        UINT found = 0;
+        if (FAILED(source->GetNames(id, &name, 1, &found)) || found == 0) return;
+        const std::string text = Narrow(name, SysStringLen(name));
+        SysFreeString(name);
+        handler(text, args, result);
+    });
 }
 
 bool OleControl::TranslateKeys(MSG* msg) {

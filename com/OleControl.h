@@ -67,6 +67,10 @@ public:
 
     // Routes events of eventIid to handler until the control is destroyed.
     bool Connect(REFIID eventIid, EventHandler handler);
+    // The same for the control's default event interface, found through its class information,
+    // with each event named as its type information names it ("Click", "MouseDown"). False when
+    // the control publishes no class information with a default event interface.
+    bool ConnectByName(NamedEventHandler handler);
 
     // Lets the control translate its accelerators when msg is a keyboard message for its
     // window or one inside it. True when the control consumed the message.

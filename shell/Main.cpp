@@ -130,15 +130,18 @@ bool Main::OnLocalBeforeNavigate(const std::string& url) { return JieXiBenDiLian
 
 void Main::OnLocalCancelled(const std::string& url) {
     const BenDiMingLing command = JieXiBenDiLianJie(url);
-    if (command.kind) {
-        const std::string system =
-            command.kind->id == LeiXingBianHao::QiDongJieMian ? PanDuanXiTong(p_) : std::string(kWindowsXP);
-        if (system != kWindowsXP) {
-            Tip(system + "系统暂时不支持该功能!");
-        } else {
-            view_.XianShiBenDiZiYuan(*command.kind);
-        }
+    if (command.kind) XianShiBenDiZiYuan(*command.kind);
+}
+
+void Main::XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) {
+    const std::string system = kind.id == LeiXingBianHao::QiDongJieMian ? PanDuanXiTong(p_) : std::string(kWindowsXP);
+    if (system != kWindowsXP) {
+        Tip(system + "系统暂时不支持该功能!");
+        return;
     }
+    view_.UnloadWindow(ChuangTiBianHao::GuanLiZhongXin);
+    settings_.DangQianLeiXing = kind.name;
+    view_.ShowGuanLiZhongXin();
 }
 
 }  // namespace velmora

@@ -34,9 +34,10 @@ public:
     virtual bool LoadPagePicture(YeMianTuPian frame, const std::string& path) = 0;
     // Lets the window messages already waiting run once.
     virtual void PumpPendingMessages() = 0;
-    // Calls out: the downloader panel prepares a job; the management centre opens a kind.
+    // Calls out: the downloader panel prepares a job; the management centre loads for
+    // DangQianLeiXing, shows and fills its category lists.
     virtual void CanShu(const std::string& id, const std::string& type) = 0;
-    virtual void XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) = 0;
+    virtual void ShowGuanLiZhongXin() = 0;
 
     // Start-up steps whose pieces live elsewhere; each is the call it will always be.
     virtual void NavigateOnlineBrowser(const std::string& url) = 0;  // Zyll
@@ -78,6 +79,8 @@ public:
     void OnOnlineDownloadComplete();
     bool OnLocalBeforeNavigate(const std::string& url);
     void OnLocalCancelled(const std::string& url);
+    // Opens the management centre on a kind, afresh; the logon-screen kind only on Windows XP.
+    void XianShiBenDiZiYuan(const ZiYuanLeiXing& kind);
 
 private:
     void ShowOnline(int category, bool wallpaperPosition);

@@ -58,6 +58,18 @@ bool MingLingLeiXingByName(const std::string& word, MingLingLeiXing* kind) {
     return false;
 }
 
+const ZiYuanLeiXing* ZiYuanKuLeiXingByName(const std::string& word) {
+    MingLingLeiXing installerKind;
+    if (MingLingLeiXingByName(word, &installerKind)) {
+        for (const LeiXingMing& k : kLeiXing) {
+            if (k.kind == installerKind) return LeiXingByName(k.chinese);
+        }
+    }
+    const ZiYuanLeiXing& themes = LeiXing(LeiXingBianHao::DianNaoZhuTi);
+    if (word == themes.name || EqualsIgnoreAsciiCase(word, "themes")) return &themes;
+    return nullptr;
+}
+
 MingLing JieXiMingLingHang(const std::vector<std::string>& args) {
     std::vector<std::string> words;
     bool silent = false;
@@ -80,6 +92,13 @@ MingLing JieXiMingLingHang(const std::vector<std::string>& args) {
 
     MingLing m;
     m.silent = silent;
+    if (EqualsIgnoreAsciiCase(words[0], "/library")) {
+        const ZiYuanLeiXing* kind = words.size() == 2 ? ZiYuanKuLeiXingByName(words[1]) : nullptr;
+        if (!kind) return BuMing(silent);
+        m.action = MingLingDongZuo::ZiYuanKu;
+        m.library = kind->name;
+        return m;
+    }
     if (EqualsIgnoreAsciiCase(words[0], "/install")) {
         m.action = MingLingDongZuo::AnZhuang;
     } else if (EqualsIgnoreAsciiCase(words[0], "/restore")) {
@@ -111,8 +130,10 @@ std::string MingLingYongFa() {
            "  Velmora.exe /install <类型> <路径> [<位置>]\n"
            "  Velmora.exe /restore <类型>\n"
            "  Velmora.exe velmora://resource/<编号>  或  Velmora.exe /resource <编号>\n"
+           "  Velmora.exe /library <类型>    打开资源管理\n"
            "\n"
-           "类型：桌面壁纸 (wallpaper)、鼠标指针 (cursors)、系统图标 (icons)、启动界面 (logon)\n"
+           "类型：桌面壁纸 (wallpaper)、鼠标指针 (cursors)、系统图标 (icons)、启动界面 (logon)，\n"
+           "      /library 另有 电脑主题 (themes)\n"
            "位置：拉伸（默认）、居中、平铺，仅用于桌面壁纸\n"
            "/silent：不显示任何提示";
 }

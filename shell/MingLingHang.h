@@ -3,11 +3,13 @@
 // "Velmora.exe /restore <kind>", with "/silent" anywhere, run one installer in a process of
 // their own, before and without any window of the program. A resource link,
 // "Velmora.exe velmora://resource/<id>" or "Velmora.exe /resource <id>", goes to the running
-// program (started when there is none) and prepares that resource's download.
+// program (started when there is none) and prepares that resource's download. "Velmora.exe
+// /library <kind>" opens the management centre on a kind in the running program the same way.
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/ZiYuanMuLu.h"
 #include "platform/Platform.h"
 
 namespace velmora {
@@ -17,6 +19,7 @@ enum class MingLingDongZuo {
     AnZhuang,  // /install
     HuanYuan,  // /restore
     ZiYuan,    // a resource link: the running program prepares its download
+    ZiYuanKu,  // /library: the running program opens the management centre on a kind
     BuMing,    // not understood
 };
 enum class MingLingLeiXing { BiZhi, ShuBiao, TuBiao, JieMian };
@@ -27,11 +30,15 @@ struct MingLing {
     std::string path;      // /install only
     std::string position;  // wallpapers only: "拉伸", "居中" or "平铺"
     std::string id;        // resource links only: a plain id (ZiYuanIdHeFa)
+    std::string library;   // /library only: the library's kind name ("桌面壁纸", "电脑主题", ...)
     bool silent = false;
 };
 
 // The kinds by either spelling ("桌面壁纸" or "wallpaper", letter case ignored), or false.
 bool MingLingLeiXingByName(const std::string& word, MingLingLeiXing* kind);
+
+// A kind of the library by the command line's names, themes included ("电脑主题" or "themes").
+const ZiYuanLeiXing* ZiYuanKuLeiXingByName(const std::string& word);
 
 // args are the arguments after the program name, as the system splits them.
 MingLing JieXiMingLingHang(const std::vector<std::string>& args);

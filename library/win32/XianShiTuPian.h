@@ -19,4 +19,9 @@ HBITMAP JieMaSuoLueTu(FileSystem& files, const std::string& path, int width, int
 // the object cannot be made.
 ComRef<IPictureDisp> SuoLueTuDuiXiang(HBITMAP bitmap);
 
+// Decodes the file at the tile's picture size and hands it to the tile (its "Picture"
+// property, by reference); returns the picture, which the caller keeps owning while the
+// tile shows it. Null (and the tile's picture cleared) when the file cannot be decoded.
+ComRef<IPictureDisp> ZhuangRuXianShiTu(IDispatch* tile, FileSystem& files, const std::string& path, int width, int height);
+
 }  // namespace velmora

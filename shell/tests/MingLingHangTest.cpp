@@ -110,6 +110,34 @@ TEST(JieXiMingLingHang, ResourceLinks) {
     }
 }
 
+TEST(JieXiMingLingHang, LibraryKinds) {
+    const struct {
+        Args args;
+        const char* kind;  // "" when the line is not understood
+    } cases[] = {
+        {{"/library", "桌面壁纸"}, "桌面壁纸"},
+        {{"/LIBRARY", "Wallpaper"}, "桌面壁纸"},
+        {{"/library", "cursors"}, "鼠标指针"},
+        {{"/library", "系统图标"}, "系统图标"},
+        {{"/library", "logon"}, "启动界面"},
+        {{"/library", "电脑主题"}, "电脑主题"},
+        {{"/library", "THEMES", "/silent"}, "电脑主题"},
+        {{"/library"}, ""},
+        {{"/library", ""}, ""},
+        {{"/library", "theme"}, ""},
+        {{"/library", "桌面壁纸", "经典珍藏"}, ""},
+        {{"/library", "xp主题"}, ""},  // the service's word, not the library's
+    };
+    for (const auto& c : cases) {
+        const MingLing m = JieXiMingLingHang(c.args);
+        const std::string name = c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : "");
+        EXPECT_EQ(m.action, *c.kind ? MingLingDongZuo::ZiYuanKu : MingLingDongZuo::BuMing) << name;
+        EXPECT_EQ(m.library, c.kind) << name;
+    }
+    // Themes stay the management centre's: they have no installer on the command line.
+    EXPECT_EQ(JieXiMingLingHang({"/restore", "themes"}).action, MingLingDongZuo::BuMing);
+}
+
 TEST(JieMaMingLing, ForwardedBlocksComeBackWholeOrNotAtAll) {
     const Args args = {"velmora://resource/1201", "", "/silent"};
     EXPECT_EQ(JieMaMingLing(BianMaMingLing(args)), args);

@@ -38,7 +38,7 @@ public:
     }
     void PumpPendingMessages() override { Log("PumpPendingMessages"); }
     void CanShu(const std::string& id, const std::string& type) override { Log("CanShu " + id + " " + type); }
-    void XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) override { Log("XianShiBenDiZiYuan " + std::string(kind.name)); }
+    void ShowGuanLiZhongXin() override { Log("ShowGuanLiZhongXin"); }
 
     YeMian front = YeMian::ShouYeKuang;
     void UnloadWindow(ChuangTiBianHao w) override { Log("UnloadWindow " + std::string(ChuangTi(w).className)); }

@@ -1,10 +1,13 @@
 #include "shell/win32/MainWindow.h"
 
 #include "download/XiaZaiQi_win.h"
+#include "library/win32/AnZhuangChuangKou.h"
+#include "library/win32/GuanLiZhongXin_win.h"
 #include "core/LuJing.h"
 #include "shell/MingLingHang.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/SkinEngine.h"
+#include "ui/win32/WindowClass.h"
 #include "com/WebBrowserHost.h"
 
 namespace velmora {
@@ -37,6 +40,9 @@ MainWindow::MainWindow(Platform& platform, QuanJuSheZhi& settings)
       main_(platform, *this, settings) {}
 
 MainWindow::~MainWindow() {
+    // The other windows hold controls too: they go while OLE is still up.
+    XieZaiGuanLiZhongXin();
+    XieZaiAnZhuangChuangKou();
     // The browsers and the panel live in windows of this one: let them go first.
     xiaZaiQi_.reset();
     zyll_.reset();
@@ -219,8 +225,17 @@ void MainWindow::SkinHAttachEx(const std::string& skinFile, const std::string& p
 void MainWindow::HideMain() { ShowWindow(hwnd(), SW_HIDE); }
 
 void MainWindow::UnloadWindow(ChuangTiBianHao window) {
-    // Only the main window exists so far; the others are simply not loaded.
-    if (window == ChuangTiBianHao::Main && hwnd()) DestroyWindow(hwnd());
+    switch (window) {
+        case ChuangTiBianHao::Main:
+            if (hwnd()) DestroyWindow(hwnd());
+            break;
+        case ChuangTiBianHao::GuanLiZhongXin: XieZaiGuanLiZhongXin(); break;
+        case ChuangTiBianHao::AzBiZhi:
+        case ChuangTiBianHao::AzJieMian:
+        case ChuangTiBianHao::AzShuBiao:
+        case ChuangTiBianHao::AzTuBiao: XieZaiAnZhuangChuangKou(); break;
+        default: break;  // not part of this build: never loaded
+    }
 }
 
 void MainWindow::ShowWallpaperPosition(bool visible) {
@@ -264,17 +279,7 @@ bool MainWindow::LoadPagePicture(YeMianTuPian frame, const std::string& path) {
     return loaded;
 }
 
-void MainWindow::PumpPendingMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+void MainWindow::PumpPendingMessages() { RunPendingMessages(); }
 
 void MainWindow::CanShu(const std::string& id, const std::string& type) {
     canShuId_ = id;
@@ -309,18 +314,24 @@ bool MainWindow::Forwarded(const COPYDATASTRUCT* data) {
         BringToUser();
         return true;
     }
-    if (command.action != MingLingDongZuo::ZiYuan) return false;
-    // The sender waits for this answer: the job is prepared once it has its reply. A flood of
-    // starts is not kept beyond a few.
+    if (command.action != MingLingDongZuo::ZiYuan && command.action != MingLingDongZuo::ZiYuanKu) return false;
+    // The sender waits for this answer: the job is prepared (or the centre opened) once it has
+    // its reply. A flood of starts is not kept beyond a few.
     constexpr size_t kMostWaiting = 8;
     if (forwardedLinks_.size() >= kMostWaiting) return false;
-    forwardedLinks_.push_back(command.id);
+    forwardedLinks_.push_back(command);
     PostMessageW(hwnd(), kOpenForwardedLinks, 0, 0);
     return true;
 }
 
-// The management centre is not part of this build yet.
-void MainWindow::XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) { openedKind_ = kind.name; }
+void MainWindow::ShowGuanLiZhongXin() {
+    openedKind_ = settings_.DangQianLeiXing;
+    XianShiGuanLiZhongXin(platform(), settings_);
+}
+
+void MainWindow::OpenLibrary(const std::string& kindName) {
+    if (const ZiYuanLeiXing* kind = LeiXingByName(kindName)) main_.XianShiBenDiZiYuan(*kind);
+}
 
 LRESULT MainWindow::Answer(MainQuery item, HWND replyTo) {
     const auto reply = [&](const std::string& text) -> LRESULT {
@@ -351,9 +362,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == kOpenForwardedLinks) {
-        std::vector<std::string> links;
-        links.swap(forwardedLinks_);
-        for (const std::string& id : links) OpenResourceLink(id);
+        std::vector<MingLing> commands;
+        commands.swap(forwardedLinks_);
+        for (const MingLing& c : commands) {
+            if (c.action == MingLingDongZuo::ZiYuan) OpenResourceLink(c.id);
+            if (c.action == MingLingDongZuo::ZiYuanKu) OpenLibrary(c.library);
+        }
         return 0;
     }
     if (msg == WM_COPYDATA) return Forwarded(reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/Main.h"
+#include "shell/MingLingHang.h"
 #include "ui/win32/FramedWindow.h"
 #include "ui/win32/PageFrame.h"
 
@@ -28,7 +29,7 @@ enum class MainQuery : WPARAM {
     OnlineUrl = 1,     // last page the online browser was sent to
     LocalUrl = 2,      // last page the local browser was sent to
     CanShuId = 3,      // last resource id handed to the downloader
-    OpenedKind = 4,    // last kind opened for the management centre
+    OpenedKind = 4,    // last kind the management centre was opened on
     FrontPage = 5,     // YeMian in front
     SelectionX = 6,    // HuaKuangXD left, pixels
     HoverX = 7,        // HuaKuang left, pixels, or -1 while hidden
@@ -53,6 +54,9 @@ public:
     // A resource link from outside (the command line, another instance): the online page comes
     // forward and the downloader prepares the resource, as a click in the page does.
     void OpenResourceLink(const std::string& id);
+    // "/library <kind>" from the command line or another instance: the management centre opens
+    // on the kind as the local page's link opens it.
+    void OpenLibrary(const std::string& kindName);
     // Shows the window (from the tray too) and brings it to the front.
     void BringToUser();
 
@@ -75,7 +79,7 @@ public:
     bool LoadPagePicture(YeMianTuPian frame, const std::string& path) override;
     void PumpPendingMessages() override;
     void CanShu(const std::string& id, const std::string& type) override;
-    void XianShiBenDiZiYuan(const ZiYuanLeiXing& kind) override;
+    void ShowGuanLiZhongXin() override;
 
 protected:
     void OnCloseClicked() override { main_.OnCloseClicked(); }
@@ -106,7 +110,7 @@ private:
     std::string onlineUrl_, localUrl_, canShuId_, openedKind_;
     // A job asked for before the downloader exists, and links forwarded by other instances.
     std::optional<std::pair<std::string, std::string>> pendingCanShu_;
-    std::vector<std::string> forwardedLinks_;
+    std::vector<MingLing> forwardedLinks_;
     YeMian front_ = YeMian::ShouYeKuang;
     bool hiddenPagesCreated_ = false;
     int positionIndex_ = 0;

@@ -14,7 +14,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::vector<std::string> args = velmora::MingLingCanShu();
     const velmora::MingLing command = velmora::JieXiMingLingHang(args);
     // An install or restore from the command line runs alone: no window, tray or network.
-    if (command.action != velmora::MingLingDongZuo::QiDong && command.action != velmora::MingLingDongZuo::ZiYuan) {
+    if (command.action != velmora::MingLingDongZuo::QiDong && command.action != velmora::MingLingDongZuo::ZiYuan &&
+        command.action != velmora::MingLingDongZuo::ZiYuanKu) {
         return velmora::ZhiXingMingLingHang(command);
     }
     // Any other start goes to the program already running, if there is one.
@@ -33,6 +34,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         velmora::MainWindow main(velmora::win32::RealPlatform(), settings);
         if (!main.Load()) return 1;
         if (command.action == velmora::MingLingDongZuo::ZiYuan) main.OpenResourceLink(command.id);
+        if (command.action == velmora::MingLingDongZuo::ZiYuanKu) main.OpenLibrary(command.library);
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             // A hosted control (the browsers) takes its own keys first.

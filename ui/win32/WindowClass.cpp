@@ -17,3 +17,19 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, UINT style, HCURSOR cu
 }
 
 }  // namespace velmora
+
+namespace velmora {
+
+void RunPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace velmora

@@ -7,6 +7,9 @@ namespace velmora {
 
 void RegisterClassOnce(const wchar_t* name, WNDPROC proc, UINT style, HCURSOR cursor);
 
+// Lets the window messages already waiting run once (a quit message is put back).
+void RunPendingMessages();
+
 template <typename T>
 T* AttachedObject(HWND h, UINT msg, LPARAM lp) {
     if (msg == WM_NCCREATE) {
