@@ -523,6 +523,7 @@ LRESULT GuanLiZhongXinWindow::Answer(GuanLiQuery item, int tile, HWND replyTo) {
         case GuanLiQuery::ListIndex: return ListIndex();
         case GuanLiQuery::TileWindow: return t && t->control ? reinterpret_cast<LRESULT>(t->control->window()) : 0;
         case GuanLiQuery::PendingTiles: return static_cast<LRESULT>(pendingPictures_.size());
+        case GuanLiQuery::ListWindow: return leiBiao_ ? reinterpret_cast<LRESULT>(leiBiao_->window()) : 0;
     }
     return 0;
 }

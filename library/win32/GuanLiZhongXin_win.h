@@ -46,6 +46,7 @@ enum class GuanLiQuery : WORD {
     ListIndex = 11,    // number: LeiBiao.ListIndex
     TileWindow = 12,   // number: the tile (high word)'s window handle
     PendingTiles = 13, // number: tiles still waiting for their picture
+    ListWindow = 14,   // number: LeiBiao's window handle
 };
 
 class GuanLiZhongXinWindow : public FramedWindow, public GuanLiZhongXinView {

@@ -268,23 +268,27 @@ HWND ReplyWindow() {
     return window;
 }
 
-UINT QueryMessage() { return RegisterWindowMessageW(L"Velmora.Main.Query"); }
+const wchar_t kMainQuery[] = L"Velmora.Main.Query";
 
 }  // namespace
 
-std::string QueryText(HWND main, int item) {
+std::string QueryText(HWND window, const wchar_t* message, WPARAM item) {
     gReply.clear();
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(main, QueryMessage(), static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(ReplyWindow()),
+    SendMessageTimeoutW(window, RegisterWindowMessageW(message), item, reinterpret_cast<LPARAM>(ReplyWindow()),
                         SMTO_NORMAL, 5000, &result);
     return gReply;
 }
 
-LRESULT QueryNumber(HWND main, int item) {
+LRESULT QueryNumber(HWND window, const wchar_t* message, WPARAM item) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(main, QueryMessage(), static_cast<WPARAM>(item), 0, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutW(window, RegisterWindowMessageW(message), item, 0, SMTO_NORMAL, 5000, &result);
     return static_cast<LRESULT>(result);
 }
+
+std::string QueryText(HWND main, int item) { return QueryText(main, kMainQuery, static_cast<WPARAM>(item)); }
+
+LRESULT QueryNumber(HWND main, int item) { return QueryNumber(main, kMainQuery, static_cast<WPARAM>(item)); }
 
 void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version) {
     const std::wstring key = L"Software\\Wine\\AppDefaults\\" + exeName;

@@ -99,6 +99,9 @@ bool NoMessageBox(DWORD pid, DWORD ms);
 // Asks the program's main window what it was asked to do (see kMainQueryMessage).
 std::string QueryText(HWND main, int item);
 LRESULT QueryNumber(HWND main, int item);
+// The same through another window's query message (a registered message name).
+std::string QueryText(HWND window, const wchar_t* message, WPARAM item);
+LRESULT QueryNumber(HWND window, const wchar_t* message, WPARAM item);
 
 // Sets the Windows version Wine reports to one program ("winxp", "win7"), from its next start.
 void SetWineVersionFor(const std::wstring& exeName, const std::wstring& version);
