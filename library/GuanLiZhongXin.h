@@ -152,7 +152,7 @@ public:
 
 private:
     void LoadCategory();
-    // The page step pages on (+1 or -1), once the waiting events have run.
+    // Moves step pages (+1 or -1) once the waiting window events have run.
     void TurnPage(int step);
     void FillTile(int k, int picture);
     void HideTiles();
