@@ -1,5 +1,6 @@
 #include "core/ZiYuanMuLu.h"
 #include "core/LuJing.h"
+#include "platform/Strings.h"
 
 namespace velmora {
 
@@ -44,6 +45,31 @@ const ZiYuanLeiXing* LeiXingByServiceWord(const std::string& word) {
     if (word == "xp主题" || word == "win7主题") return &LeiXing(LeiXingBianHao::DianNaoZhuTi);
     if (word == "电脑主题") return nullptr;  // the service never names themes without the system
     return LeiXingByName(word);
+}
+
+namespace {
+
+bool ReservedDeviceName(const std::string& name) {
+    // The part before the first dot decides: "con.txt" is the console as much as "CON".
+    const std::string stem = ToLowerAscii(TrimBlanks(name.substr(0, name.find('.'))));
+    static const char* const kNames[] = {"con", "prn", "aux", "nul", "clock$", "conin$", "conout$"};
+    for (const char* n : kNames) {
+        if (stem == n) return true;
+    }
+    return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
+}  // namespace
+
+bool ShiPuTongMingCheng(const std::string& name) {
+    if (TrimBlanks(name).empty() || name.find("..") != std::string::npos) return false;
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7f) return false;
+        if (std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos) return false;
+    }
+    if (name.back() == '.' || name.back() == ' ') return false;
+    return !ReservedDeviceName(name);
 }
 
 std::string LeiXingMuLu(Platform& p, const ZiYuanLeiXing& kind) {

@@ -31,6 +31,12 @@ const ZiYuanLeiXing* LeiXingByLocalKey(const std::string& key);
 // The service's kind words ("xp主题", "win7主题", "桌面壁纸", ...) onto the library's kinds.
 const ZiYuanLeiXing* LeiXingByServiceWord(const std::string& word);
 
+// True for a name that can stand alone as one folder or file name: not empty, no "\", "/",
+// ":", "..", wildcard or control character, no name Windows reserves ("CON", "COM1.txt", ...)
+// and no trailing dot or blank, which Windows would drop. Categories and resource names must be
+// such names before any library path is built from them.
+bool ShiPuTongMingCheng(const std::string& name);
+
 // Program directory + "\Download\" + kind + "\" (+ category + "\").
 std::string LeiXingMuLu(Platform& p, const ZiYuanLeiXing& kind);
 std::string FenLeiMuLu(Platform& p, const std::string& kind, const std::string& category);

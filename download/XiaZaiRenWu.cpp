@@ -7,10 +7,6 @@
 #include "core/LuJing.h"
 #include "core/XiTong.h"
 #include "core/ZiYuanMuLu.h"
-#include "installers/AzBiZhi.h"
-#include "installers/AzJieMian.h"
-#include "installers/AzShuBiao.h"
-#include "installers/AzTuBiao.h"
 #include "platform/Strings.h"
 
 namespace velmora::download {
@@ -39,30 +35,9 @@ const LuJingHang kLuJingBiao[] = {
     {"系统图标", LeiXingBianHao::XiTongTuBiao, ".exe", AnZhuangMuBiao::ZiMuLuTuBiaoKu},
 };
 
-bool ReservedDeviceName(const std::string& name) {
-    // The part before the first dot decides: "con.txt" is the console as much as "CON".
-    const std::string stem = ToLowerAscii(TrimBlanks(name.substr(0, name.find('.'))));
-    static const char* const kNames[] = {"con", "prn", "aux", "nul", "clock$", "conin$", "conout$"};
-    for (const char* n : kNames) {
-        if (stem == n) return true;
-    }
-    return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
-           stem[3] >= '1' && stem[3] <= '9';
-}
-
 }  // namespace
 
 std::string ZiYuanCuoWuTiShi() { return std::string("该资源存在错误,请联系管理员 Q Q：") + kKeFuQQ; }
-
-bool ShiPuTongMingCheng(const std::string& name) {
-    if (TrimBlanks(name).empty() || name.find("..") != std::string::npos) return false;
-    for (unsigned char c : name) {
-        if (c < 0x20 || c == 0x7f) return false;
-        if (std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos) return false;
-    }
-    if (name.back() == '.' || name.back() == ' ') return false;
-    return !ReservedDeviceName(name);
-}
 
 std::optional<ZiYuanLuJing> ZiYuanLuJingBiao(Platform& p, const ZiYuanMiaoShu& answer) {
     const LuJingHang* row = nullptr;
@@ -281,18 +256,6 @@ void XiaZaiRenWu::Install(const KanShou& w) {
         if (installers_.xiaZaiAZJieMian) installers_.xiaZaiAZJieMian(p_, path);
     }
     // Themes are unpacked only; the management centre applies them.
-}
-
-AnZhuangQi ChengXuAnZhuangQi() {
-    AnZhuangQi a;
-    a.anZhuangBiZhi = [](Platform& p, const std::string& weiZhi, const std::string& path) {
-        return AnZhuangBiZhi(p, weiZhi, path);
-    };
-    a.sheZhi = [](Platform& p, const std::string& folder) { return SheZhi(p, folder); };
-    a.xpTuBiaoAz = [](Platform& p, const std::string& icl) { return XpTuBiaoAz(p, icl); };
-    a.win7TuBiaoAz = [](Platform& p, const std::string& icl) { return Win7TuBiaoAz(p, icl); };
-    a.xiaZaiAZJieMian = [](Platform& p, const std::string& program) { return XiaZaiAZJieMian(p, program); };
-    return a;
 }
 
 }  // namespace velmora::download

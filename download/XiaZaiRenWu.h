@@ -11,6 +11,7 @@
 #include "core/PeiZhi.h"
 #include "download/WenBenQingQiu.h"
 #include "download/XiaZaiQi.h"
+#include "installers/AnZhuangQi.h"
 #include "platform/Platform.h"
 #include "platform/Programs.h"
 
@@ -34,26 +35,10 @@ struct ZiYuanLuJing {
     bool package = true;        // an ".exe" that is run and waited for; false for wallpapers
 };
 
-// True for a name that can stand alone as one folder or file name: not empty, no "\", "/",
-// ":", "..", wildcard or control character, no name Windows reserves ("CON", "COM1.txt", ...)
-// and no trailing dot or blank, which Windows would drop.
-bool ShiPuTongMingCheng(const std::string& name);
-
 // The path table for a service answer; nothing when the answer is unusable (a kind word the
 // service does not use, a category or name that is not a plain name, no file address). The
 // category and name are taken trimmed.
 std::optional<ZiYuanLuJing> ZiYuanLuJingBiao(Platform& p, const ZiYuanMiaoShu& answer);
-
-// The installers the job hands a finished resource to, one entry per procedure.
-struct AnZhuangQi {
-    std::function<bool(Platform&, const std::string& weiZhi, const std::string& path)> anZhuangBiZhi;
-    std::function<bool(Platform&, const std::string& folder)> sheZhi;
-    std::function<bool(Platform&, const std::string& icl)> xpTuBiaoAz;
-    std::function<bool(Platform&, const std::string& icl)> win7TuBiaoAz;
-    std::function<bool(Platform&, const std::string& program)> xiaZaiAZJieMian;
-};
-// The program's own installers.
-AnZhuangQi ChengXuAnZhuangQi();
 
 class XiaZaiRenWu {
 public:

@@ -50,15 +50,20 @@ struct BuZhou {
     std::string to;    // the copy's destination
 };
 
-// What a delete does. A refused delete has a message (the in-use theme) or none (a name that
-// is not a plain file name, which no tile can have come from) and no steps.
+// What a delete does. A refused delete has its message and no steps: a name that is not a
+// plain file name, one of the system's own themes, the theme in use.
 struct ShanChuJiHua {
     bool refused = false;
-    std::string message;  // shown with the information icon, title "温馨提示"
+    std::string message;  // title "温馨提示"
     std::vector<BuZhou> steps;
 };
+inline const char* const kMingChengWuXiao = "此资源的名称无效，不能删除！";
+inline const char* const kXiTongZhuTi = "系统自带的主题不能删除！";
+inline const char* const kZhuTiZhengZaiShiYong = "主题正在使用,请还原主题后继续删除!";
 // Reads what the plan depends on through the platform: the theme in use (both registry
-// places, letter case ignored), whether the library holds the theme's package.
+// places, letter case ignored), whether the library holds the theme's package. Every folder
+// step is C\N or W\Resources\Themes\N, every file step lies directly in one of the two
+// folders or in C\N: a delete never reaches the category, the kind or anything above.
 ShanChuJiHua JiHuaShanChu(Platform& p, const std::string& kind, const std::string& categoryFolder, const XuanZe& selection);
 
 // What an export to D does: the steps, then a message that ends it, if any.
@@ -147,8 +152,17 @@ public:
 
 private:
     void LoadCategory();
-    void ShowPage(int page);
+    // Moves step pages (+1 or -1) once the waiting window events have run.
+    void TurnPage(int step);
+    void FillTile(int k, int picture);
+    void HideTiles();
     void Refresh();
+    void ZhuTiYingYong();
+    void ZhuTiHuanYuan();
+    // Opens a file with the program the system associates with its type.
+    void OpenWithShell(const std::string& file);
+    void Message(const std::string& text, const std::string& title);
+    // Delete steps skip what fails; export copies stop at the first failure, with a message.
     bool RunSteps(const std::vector<BuZhou>& steps, bool reportCopies);
 
     Platform& p_;
@@ -160,7 +174,9 @@ private:
     int categoryIndex_ = -1;               // its selection
     std::vector<std::string> pictures_;    // ZYGeShu
     int page_ = 0;                         // DangQianYe; 0 before any category held a picture
+    std::string captions_[kMeiYeTuPian];  // ImgCaption of the tiles shown, empty for a hidden one
     XuanZe selection_;
+    std::string selectionFolder_;  // C when the selection was recorded
 };
 
 }  // namespace velmora

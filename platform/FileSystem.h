@@ -38,6 +38,11 @@ public:
     // Removes a folder that holds nothing; false for a file, a missing folder or one with
     // anything in it (hidden files included).
     virtual bool RemoveEmptyFolder(const std::string& path) = 0;
+    // Removes a folder with everything in it, read-only entries included. A link inside (a
+    // junction or symbolic link) goes as a link: what it points to is never touched, and a
+    // path that is itself a link to a folder removes only the link. True when no folder is left
+    // at the path afterwards (also when there was none); false for a file.
+    virtual bool RemoveTree(const std::string& path) = 0;
     // Names (not paths) of the files directly in dir whose names match the wildcard pattern
     // ("*.jpg": * and ? as the shell uses them, letter case ignored); folders and entries with
     // the hidden or system attribute are left out.

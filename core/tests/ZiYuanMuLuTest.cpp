@@ -83,5 +83,30 @@ TEST(TongJiZiYuan, UnknownKindHasNoPrefix) {
     EXPECT_EQ(rows[0].ShuoMing, "0");
 }
 
+struct NameCase {
+    std::string name;
+    bool plain;
+};
+
+class ShiPuTongMingChengTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(ShiPuTongMingChengTest, OnlyNamesThatStayOneEntryOfTheirFolder) {
+    EXPECT_EQ(ShiPuTongMingCheng(GetParam().name), GetParam().plain) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ShiPuTongMingChengTest,
+    ::testing::Values(NameCase{"晨雾", true}, NameCase{"a.b", true}, NameCase{"Windows Classic", true},
+                      NameCase{".hidden", true}, NameCase{"comma", true}, NameCase{"com10", true},
+                      NameCase{"ก", true}, NameCase{"", false}, NameCase{"  ", false}, NameCase{".", false},
+                      NameCase{"..", false}, NameCase{"...", false}, NameCase{"a..b", false},
+                      NameCase{"a\\b", false}, NameCase{"a/b", false}, NameCase{"C:", false},
+                      NameCase{"a*b", false}, NameCase{"a?b", false}, NameCase{"a|b", false},
+                      NameCase{"a\"b", false}, NameCase{"a<b", false}, NameCase{"x\ty", false},
+                      NameCase{std::string("x\x01", 2), false}, NameCase{std::string("x\0y", 3), false},
+                      NameCase{"name.", false}, NameCase{"name ", false}, NameCase{"CON", false},
+                      NameCase{"con.txt", false}, NameCase{"Lpt9", false}, NameCase{"COM1.jpg", false},
+                      NameCase{"nul", false}, NameCase{"conout$", false}));
+
 }  // namespace
 }  // namespace velmora

@@ -29,6 +29,14 @@ public:
     }
     bool Remove(const std::string& path) override { return files_.erase(path) > 0; }
     bool RemoveEmptyFolder(const std::string&) override { return false; }
+    // Folders are only the prefixes of the files' paths here.
+    bool RemoveTree(const std::string& path) override {
+        if (files_.count(path) > 0) return false;
+        const std::string prefix = !path.empty() && path.back() == '\\' ? path : path + "\\";
+        auto it = files_.lower_bound(prefix);
+        while (it != files_.end() && it->first.compare(0, prefix.size(), prefix) == 0) it = files_.erase(it);
+        return true;
+    }
     std::vector<std::string> ListFiles(const std::string&, const std::string&) override { return {}; }
     std::unique_ptr<WritableFile> OpenForWrite(const std::string& path) override {
         auto content = std::make_shared<std::string>();

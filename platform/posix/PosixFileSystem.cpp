@@ -66,6 +66,39 @@ bool PosixFileSystem::RemoveEmptyFolder(const std::string& path) {
     return fs::remove(Native(path), ec) && !ec;
 }
 
+namespace {
+
+// Lets the owner change every folder below dir, dir included, without following a link.
+void OpenUpFolders(const fs::path& dir) {
+    std::error_code ec;
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code e;
+        if (it->symlink_status(e).type() == fs::file_type::directory) OpenUpFolders(it->path());
+    }
+}
+
+}  // namespace
+
+bool PosixFileSystem::RemoveTree(const std::string& path) {
+    std::error_code ec;
+    const fs::path p = Native(path);
+    const auto self = fs::symlink_status(p, ec);
+    if (self.type() == fs::file_type::not_found) return true;
+    if (ec) return false;
+    if (fs::is_symlink(self)) {
+        // A link to a folder goes by itself; one to anything else is a file.
+        if (!fs::is_directory(fs::status(p, ec))) return false;
+        fs::remove(p, ec);
+    } else if (fs::is_directory(self)) {
+        OpenUpFolders(p);
+        fs::remove_all(p, ec);
+    } else {
+        return false;
+    }
+    return fs::symlink_status(p, ec).type() == fs::file_type::not_found;
+}
+
 std::vector<std::string> PosixFileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
     std::vector<std::string> names;
     std::error_code ec;

@@ -15,6 +15,9 @@ public:
     // Refuses folders and read-only files, as the Windows file deletion does.
     bool Remove(const std::string& path) override;
     bool RemoveEmptyFolder(const std::string& path) override;
+    // Folders without write permission inside are opened up first, as the read-only attribute
+    // keeps nothing from being deleted on Windows; symbolic links are never followed.
+    bool RemoveTree(const std::string& path) override;
     // Leaves out what Stat reports hidden or system.
     std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern) override;
     // Nothing for a read-only file, even when the process could write it (as root).

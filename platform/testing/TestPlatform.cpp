@@ -159,6 +159,19 @@ bool TempFileSystem::Remove(const std::string& path) {
     return true;
 }
 
+bool TempFileSystem::RemoveTree(const std::string& path) {
+    if (!PosixFileSystem::RemoveTree(path)) return false;
+    const std::string gone = Native(path);
+    for (auto it = attributes_.begin(); it != attributes_.end();) {
+        if (it->first == gone || StartsWith(it->first, gone + "/")) {
+            it = attributes_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return true;
+}
+
 void TempFileSystem::SetAttributes(const std::string& path, bool hidden, bool system, bool readOnly) {
     attributes_[Native(path)] = Attributes{hidden, system, readOnly};
 }

@@ -54,6 +54,8 @@ public:
     std::optional<FileInfo> Stat(const std::string& path) override;
     bool Move(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
+    // Forced: the kept attributes of what was below the folder go with it.
+    bool RemoveTree(const std::string& path) override;
 
     void SetAttributes(const std::string& path, bool hidden, bool system, bool readOnly = false);
     bool WriteText(const std::string& path, const std::string& text);

@@ -38,6 +38,30 @@ TEST(TempFileSystem, AttributesDecideWhatExistsAndIsListed) {
     EXPECT_FALSE(AnyFileExists(fs, dir + "missing.jpg"));
 }
 
+TEST(TempFileSystem, RemoveTreeIsForcedAndForgetsTheAttributesBelow) {
+    testing::TestPlatform t;
+    auto& fs = t.files;
+    const std::string dir = t.ProgramPath("\\Download\\鼠标指针\\3D效果\\水晶");
+    ASSERT_TRUE(fs.CreateDirectories(dir + "\\inner"));
+    ASSERT_TRUE(fs.WriteText(dir + "\\Arrow.ani", "x"));
+    ASSERT_TRUE(fs.WriteText(dir + "\\inner\\Wait.ani", "x"));
+    ASSERT_TRUE(fs.WriteText(dir + "2.jpg", "x"));  // beside the folder, its name a longer one
+    fs.SetAttributes(dir + "\\Arrow.ani", false, false, true);
+    fs.SetAttributes(dir + "\\inner\\Wait.ani", true, true, true);
+    fs.SetAttributes(dir + "2.jpg", false, false, true);
+    EXPECT_FALSE(fs.Remove(dir + "\\Arrow.ani"));
+
+    EXPECT_TRUE(fs.RemoveTree(dir));
+    EXPECT_FALSE(fs.Stat(dir));
+    ASSERT_TRUE(fs.CreateDirectories(dir + "\\inner"));
+    ASSERT_TRUE(fs.WriteText(dir + "\\inner\\Wait.ani", "new"));
+    ASSERT_TRUE(fs.Stat(dir + "\\inner\\Wait.ani"));
+    EXPECT_FALSE(fs.Stat(dir + "\\inner\\Wait.ani")->readOnly);
+    EXPECT_FALSE(fs.Stat(dir + "\\inner\\Wait.ani")->hidden);
+    EXPECT_TRUE(fs.Stat(dir + "2.jpg")->readOnly);
+    EXPECT_FALSE(fs.RemoveTree(dir + "2.jpg"));
+}
+
 TEST(IniProfileStore, ReadsAndWritesThroughFiles) {
     testing::TestPlatform t;
     const std::string file = t.ProgramPath("\\Sys.dll");

@@ -92,5 +92,41 @@ TEST_F(PosixFileSystemTest, RemovesOnlyEmptyFolders) {
     EXPECT_TRUE(DirectoryExists(fs_, root_ + "\\Cursors"));
 }
 
+TEST_F(PosixFileSystemTest, RemoveTreeTakesTheFolderButNothingItsLinksPointTo) {
+    namespace stdfs = std::filesystem;
+    const std::string dir = root_ + "\\主题\\极光";
+    ASSERT_TRUE(fs_.CreateDirectories(dir + "\\sub\\deeper"));
+    ASSERT_TRUE(Write(dir + "\\readonly.exe", "x"));
+    ASSERT_TRUE(Write(dir + "\\sub\\deeper\\a.bmp", "x"));
+    ASSERT_EQ(chmod(PosixFileSystem::Native(dir + "\\readonly.exe").c_str(), 0444), 0);
+    // A folder nobody may write into still goes, as a read-only folder does on Windows.
+    ASSERT_EQ(chmod(PosixFileSystem::Native(dir + "\\sub\\deeper").c_str(), 0555), 0);
+    // Links inside to a folder and a file outside.
+    const std::string outside = root_ + "\\Windows";
+    ASSERT_TRUE(fs_.CreateDirectories(outside + "\\Themes"));
+    ASSERT_TRUE(Write(outside + "\\Themes\\Luna.theme", "system"));
+    stdfs::create_directory_symlink(PosixFileSystem::Native(outside), PosixFileSystem::Native(dir + "\\junction"));
+    stdfs::create_symlink(PosixFileSystem::Native(outside + "\\Themes\\Luna.theme"),
+                          PosixFileSystem::Native(dir + "\\sub\\Luna.theme"));
+
+    EXPECT_FALSE(fs_.RemoveTree(dir + "\\readonly.exe"));  // a file
+    EXPECT_TRUE(fs_.Stat(dir + "\\readonly.exe"));
+    EXPECT_TRUE(fs_.RemoveTree(dir + "\\"));
+    EXPECT_FALSE(fs_.Stat(dir));
+    EXPECT_TRUE(DirectoryExists(fs_, root_ + "\\主题"));
+    EXPECT_EQ(fs_.ReadAll(outside + "\\Themes\\Luna.theme"), "system");
+    EXPECT_TRUE(fs_.RemoveTree(dir));  // nothing left to remove
+
+    // A path that is itself a link to a folder loses only the link; a link to a file is a file.
+    const std::string link = root_ + "\\link";
+    stdfs::create_directory_symlink(PosixFileSystem::Native(outside), PosixFileSystem::Native(link));
+    EXPECT_TRUE(fs_.RemoveTree(link));
+    EXPECT_FALSE(stdfs::is_symlink(stdfs::symlink_status(PosixFileSystem::Native(link))));
+    EXPECT_EQ(fs_.ReadAll(outside + "\\Themes\\Luna.theme"), "system");
+    stdfs::create_symlink(PosixFileSystem::Native(outside + "\\Themes\\Luna.theme"), PosixFileSystem::Native(link));
+    EXPECT_FALSE(fs_.RemoveTree(link));
+    EXPECT_TRUE(stdfs::is_symlink(stdfs::symlink_status(PosixFileSystem::Native(link))));
+}
+
 }  // namespace
 }  // namespace velmora::posix

@@ -80,6 +80,72 @@ bool Win32FileSystem::RemoveEmptyFolder(const std::string& path) {
     return RemoveDirectoryW(Widen(path).c_str()) != FALSE;
 }
 
+namespace {
+
+bool Gone(const std::wstring& path) {
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// The read-only attribute blocks deleting a file and removing a folder, so it goes first.
+void ClearReadOnly(const std::wstring& path, DWORD attributes) {
+    if (!(attributes & FILE_ATTRIBUTE_READONLY)) return;
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    SetFileAttributesW(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+}
+
+// dir is a real folder (no reparse point); what fails is left and the rest still goes.
+void RemoveFolderTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = dir + L"\\" + name;
+            const DWORD a = fd.dwFileAttributes;
+            if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // A link goes as a link; its attributes are left alone, as setting them could
+                // reach through to the target.
+                if (a & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveDirectoryW(child.c_str());
+                } else {
+                    DeleteFileW(child.c_str());
+                }
+                continue;
+            }
+            ClearReadOnly(child, a);
+            if (a & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveFolderTree(child);
+            } else {
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryW(dir.c_str());
+}
+
+}  // namespace
+
+bool Win32FileSystem::RemoveTree(const std::string& path) {
+    ScopedNoFsRedirection noRedirect;
+    std::wstring w = Widen(path);
+    // "C:\" stays a root; any other trailing separator goes.
+    while (w.size() > 1 && (w.back() == L'\\' || w.back() == L'/') && w[w.size() - 2] != L':') w.pop_back();
+    const DWORD a = GetFileAttributesW(w.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return Gone(w);
+    if (!(a & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
+        RemoveDirectoryW(w.c_str());
+    } else {
+        ClearReadOnly(w, a);
+        RemoveFolderTree(w);
+    }
+    return Gone(w);
+}
+
 std::vector<std::string> Win32FileSystem::ListFiles(const std::string& dir, const std::string& pattern) {
     ScopedNoFsRedirection noRedirect;
     std::vector<std::string> names;

@@ -34,6 +34,7 @@ public:
     bool Move(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool RemoveEmptyFolder(const std::string& path) override;
+    bool RemoveTree(const std::string& path) override;
     std::vector<std::string> ListFiles(const std::string& dir, const std::string& pattern) override;
     std::unique_ptr<WritableFile> OpenForWrite(const std::string& path) override;
     std::optional<std::string> ReadAll(const std::string& path) override;

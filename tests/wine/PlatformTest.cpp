@@ -90,6 +90,37 @@ TEST(Win32FileSystem, AttributesDecideWhatExistsAndIsListed) {
     EXPECT_TRUE(fs.Remove(dir + "b.JPG"));
 }
 
+TEST(Win32FileSystem, RemoveTreeIsForcedAndStopsAtItsOwnFolder) {
+    auto& fs = win32::RealPlatform().files;
+    const std::string themes = TempFolder() + "\\Resources\\Themes";
+    const std::string dir = themes + "\\极光";
+    ASSERT_TRUE(fs.CreateDirectories(dir + "\\Wallpaper\\大"));
+    for (const char* name : {"\\readonly.msstyles", "\\Wallpaper\\hidden.bmp", "\\Wallpaper\\大\\a.jpg"}) {
+        auto f = fs.OpenForWrite(dir + name);
+        ASSERT_TRUE(f);
+        f->Write("x", 1);
+        f->Close();
+    }
+    auto beside = fs.OpenForWrite(themes + "\\极光.theme");
+    ASSERT_TRUE(beside);
+    beside->Close();
+    SetFileAttributesW(Widen(dir + "\\readonly.msstyles").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(Widen(dir + "\\Wallpaper\\hidden.bmp").c_str(),
+                       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(Widen(dir + "\\Wallpaper").c_str(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_FALSE(fs.Remove(dir + "\\readonly.msstyles"));  // what a plain delete refuses
+
+    EXPECT_FALSE(fs.RemoveTree(themes + "\\极光.theme"));  // a file
+    EXPECT_TRUE(AnyFileExists(fs, themes + "\\极光.theme"));
+    EXPECT_TRUE(fs.RemoveTree(dir + "\\"));
+    EXPECT_FALSE(fs.Stat(dir));
+    EXPECT_TRUE(DirectoryExists(fs, themes));
+    EXPECT_TRUE(AnyFileExists(fs, themes + "\\极光.theme"));
+    EXPECT_TRUE(fs.RemoveTree(dir));  // already gone
+    EXPECT_TRUE(fs.RemoveTree(themes + "\\missing\\deeper"));
+    EXPECT_TRUE(fs.Remove(themes + "\\极光.theme"));
+}
+
 TEST(PanDuanXiTong, FollowsTheWindowsVersionOfTheProcess) {
     const struct {
         const char* wineVersion;
