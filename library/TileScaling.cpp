@@ -26,29 +26,11 @@ Span SpanOf(int i, int source, int target) {
     return {first, std::max(end, first + 1)};
 }
 
-struct Totals {
-    std::uint64_t blue = 0, green = 0, red = 0, alpha = 0;
-};
-
-// Adds one source row to the totals of every target column. A row's share of one column is at
-// most 65535 pixels of 255, which 32 bits hold.
-template <int Bpp>
-void AddRow(const std::uint8_t* row, const std::vector<Span>& columns, std::vector<Totals>& totals) {
-    for (std::size_t x = 0; x < columns.size(); ++x) {
-        const std::uint8_t* p = row + static_cast<std::size_t>(columns[x].first) * Bpp;
-        std::uint32_t blue = 0, green = 0, red = 0, alpha = 0;
-        for (int i = columns[x].first; i < columns[x].end; ++i, p += Bpp) {
-            blue += p[0];
-            green += p[1];
-            red += p[2];
-            if constexpr (Bpp == 4) alpha += p[3];
-        }
-        Totals& t = totals[x];
-        t.blue += blue;
-        t.green += green;
-        t.red += red;
-        t.alpha += alpha;
-    }
+// Adds a source row, byte by byte, to the sums of the rows that one tile row covers: a plain
+// loop over bytes that the compiler turns into vector additions.
+void AddRow(const std::uint8_t* row, std::vector<std::uint32_t>& sums) {
+    std::uint32_t* sum = sums.data();
+    for (std::size_t i = 0, n = sums.size(); i < n; ++i) sum[i] += row[i];
 }
 
 // The average of n premultiplied values over white: what shows of the white behind is what
@@ -78,39 +60,40 @@ bool ScaleToTile(int sourceWidth, int sourceHeight, SourcePixels format, const R
     }
     std::vector<Span> columns(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x) columns[static_cast<std::size_t>(x)] = SpanOf(x, sourceWidth, width);
-    std::vector<Totals> totals(columns.size());
+    const int bpp = BytesPerPixel(format);
+    // One sum per source byte over the rows of a tile row: at most 65535 rows of 255.
+    std::vector<std::uint32_t> sums(static_cast<std::size_t>(sourceWidth) * static_cast<std::size_t>(bpp));
     std::vector<std::uint8_t> band;
-    const bool alpha = format == SourcePixels::PremultipliedBgra32;
 
     for (int y = 0; y < height; ++y) {
         const Span rows = SpanOf(y, sourceHeight, height);
-        std::fill(totals.begin(), totals.end(), Totals{});
+        std::fill(sums.begin(), sums.end(), 0);
         for (int first = rows.first; first < rows.end; first += kBandRows) {
             const int count = std::min(kBandRows, rows.end - first);
             band.resize(static_cast<std::size_t>(count) * stride);
             if (!read(first, count, band.data(), stride)) return false;
-            for (int r = 0; r < count; ++r) {
-                const std::uint8_t* row = band.data() + static_cast<std::size_t>(r) * stride;
-                if (alpha) {
-                    AddRow<4>(row, columns, totals);
-                } else {
-                    AddRow<3>(row, columns, totals);
-                }
-            }
+            for (int r = 0; r < count; ++r) AddRow(band.data() + static_cast<std::size_t>(r) * stride, sums);
         }
         std::uint8_t* target = out + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 4;
         const std::uint64_t across = static_cast<std::uint64_t>(rows.end - rows.first);
         for (std::size_t x = 0; x < columns.size(); ++x, target += 4) {
-            const Totals& t = totals[x];
+            std::uint64_t blue = 0, green = 0, red = 0, alpha = 0;
+            const std::uint32_t* p = sums.data() + static_cast<std::size_t>(columns[x].first) * bpp;
+            for (int i = columns[x].first; i < columns[x].end; ++i, p += bpp) {
+                blue += p[0];
+                green += p[1];
+                red += p[2];
+                if (bpp == 4) alpha += p[3];
+            }
             const std::uint64_t n = across * static_cast<std::uint64_t>(columns[x].end - columns[x].first);
-            if (alpha) {
-                target[0] = OverWhite(t.blue, t.alpha, n);
-                target[1] = OverWhite(t.green, t.alpha, n);
-                target[2] = OverWhite(t.red, t.alpha, n);
+            if (bpp == 4) {
+                target[0] = OverWhite(blue, alpha, n);
+                target[1] = OverWhite(green, alpha, n);
+                target[2] = OverWhite(red, alpha, n);
             } else {
-                target[0] = Average(t.blue, n);
-                target[1] = Average(t.green, n);
-                target[2] = Average(t.red, n);
+                target[0] = Average(blue, n);
+                target[1] = Average(green, n);
+                target[2] = Average(red, n);
             }
             target[3] = 255;
         }
