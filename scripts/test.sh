@@ -49,6 +49,8 @@ echo "== start-up benchmark (figures, not a test)"
 wine build/x86_64/bench/wine/startup-bench.exe "$(winepath -w dist/x86_64)" 2>&1 || echo "benchmark did not run"
 echo "== list control benchmark (figures, not a test)"
 wine build/x86_64/bench/wine/kelpo-bench.exe "$(winepath -w dist/x86_64)" 2>&1 || echo "benchmark did not run"
+echo "== tile fill benchmark (figures, not a test)"
+wine build/x86_64/bench/wine/tile-fill-bench.exe "$(winepath -w dist/x86_64)" 2>&1 || echo "benchmark did not run"
 
 echo "== summary"
 printf '%s\n' "${summary[@]}"

@@ -2,6 +2,7 @@
 // The tiles' pictures: each file decoded once, already at the tile's size, and handed to a
 // Thumb tile as a picture object the program keeps owning.
 #include <windows.h>
+#include <oaidl.h>
 #include <ocidl.h>
 
 #include <string>
@@ -22,6 +23,7 @@ ComRef<IPictureDisp> SuoLueTuDuiXiang(HBITMAP bitmap);
 // Decodes the file at the tile's picture size and hands it to the tile (its "Picture"
 // property, by reference); returns the picture, which the caller keeps owning while the
 // tile shows it. Null (and the tile's picture cleared) when the file cannot be decoded.
-ComRef<IPictureDisp> ZhuangRuXianShiTu(IDispatch* tile, FileSystem& files, const std::string& path, int width, int height);
+ComRef<IPictureDisp> ZhuangRuXianShiTu(IDispatch* tile, FileSystem& files, const std::string& path, int width,
+                                       int height);
 
 }  // namespace velmora

@@ -15,12 +15,13 @@ out=${1:-$root/res}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-mkdir -p "$out/Skin/img" "$out/Skin/Button" "$out/Skin/Tab"
+mkdir -p "$out/Skin/img" "$out/Skin/Button" "$out/Skin/Tab" "$out/Skin/GuanLi"
 
 . "$here/draw-window.sh"
 . "$here/draw-buttons.sh"
 . "$here/draw-tabs.sh"
 . "$here/draw-icon.sh"
+. "$here/draw-library.sh"
 
 make_background "$out/Skin/img/Background.jpg"
 make_general "$out/Skin/img/General.jpg"
@@ -32,5 +33,6 @@ make_markers "$tmp/tabs"
 make_tabs "$tmp/tabs"
 make_tab_strip "$tmp/tabs" "$out/Skin/Tab/XuanXiang.png"
 make_icon "$out/Skin/img/Ico.ico"
+make_library "$out/Skin/GuanLi"
 
 echo "artwork written under $out/Skin"
