@@ -388,7 +388,10 @@ void GuanLiZhongXinWindow::HideTiles() {
     }
 }
 
-void GuanLiZhongXinWindow::ShowLoading(bool visible) { ShowWindow(jiaZaiTu_.hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
+void GuanLiZhongXinWindow::ShowLoading(bool visible) {
+    if (visible) ++loads_;
+    ShowWindow(jiaZaiTu_.hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+}
 
 void GuanLiZhongXinWindow::ShowEmpty(bool visible) { ShowWindow(meiYouTu_.hwnd(), visible ? SW_SHOWNA : SW_HIDE); }
 
@@ -524,6 +527,7 @@ LRESULT GuanLiZhongXinWindow::Answer(GuanLiQuery item, int tile, HWND replyTo) {
         case GuanLiQuery::TileWindow: return t && t->control ? reinterpret_cast<LRESULT>(t->control->window()) : 0;
         case GuanLiQuery::PendingTiles: return static_cast<LRESULT>(pendingPictures_.size());
         case GuanLiQuery::ListWindow: return leiBiao_ ? reinterpret_cast<LRESULT>(leiBiao_->window()) : 0;
+        case GuanLiQuery::Loads: return loads_;
     }
     return 0;
 }

@@ -47,6 +47,7 @@ enum class GuanLiQuery : WORD {
     TileWindow = 12,   // number: the tile (high word)'s window handle
     PendingTiles = 13, // number: tiles still waiting for their picture
     ListWindow = 14,   // number: LeiBiao's window handle
+    Loads = 15,        // number: how often the loading notice was shown (a category or a page)
 };
 
 class GuanLiZhongXinWindow : public FramedWindow, public GuanLiZhongXinView {
@@ -137,6 +138,7 @@ private:
     UINT queryMessage_ = 0;
     std::string currentPage_ = "0", pageCount_ = "0";
     int hoverTile_ = 0;
+    int loads_ = 0;
     bool unloaded_ = false;
 };
 

@@ -49,7 +49,10 @@ protected:
         const std::string b = ReadBytes(dir_ / L"Skin\\img\\Background.jpg");
         ASSERT_FALSE(a.empty());
         ASSERT_FALSE(b.empty());
-        for (size_t i = 0; i < kPictures.size(); ++i) dir_.WriteFile(kCategory + L"\\" + kPictures[i], i % 2 ? b : a);
+        for (size_t i = 0; i < kPictures.size(); ++i) {
+            dir_.WriteFile(kCategory + L"\\" + kPictures[i], i % 2 ? b : a);
+            ASSERT_TRUE(Exists(dir_ / (kCategory + L"\\" + kPictures[i]))) << U(kPictures[i]);
+        }
         // Another category with nothing in it, and a stray file that is no picture.
         dir_.WriteFile(L"Download\\桌面壁纸\\温馨浪漫\\readme.txt", "not a picture");
     }
@@ -74,9 +77,11 @@ protected:
     LRESULT Number(GuanLiQuery item, int tile = 0) {
         return QueryNumber(centre_, kGuanLiQueryMessage, MAKEWPARAM(static_cast<WORD>(item), tile));
     }
-    // Waits until every tile shown has been given its picture.
+    // Waits until the page is loaded (its notice gone) and every tile shown has its picture.
     bool TilesSettled() {
-        return testing::PumpUntil([this] { return Number(GuanLiQuery::PendingTiles) == 0; }, kWait);
+        return testing::PumpUntil(
+            [this] { return (Number(GuanLiQuery::Notices) & 1) == 0 && Number(GuanLiQuery::PendingTiles) == 0; },
+            kWait);
     }
     std::vector<std::string> Captions() {
         std::vector<std::string> shown;
@@ -103,17 +108,21 @@ protected:
         ASSERT_NE(list, nullptr);
         POINT at = {60, row * 30 + 15};
         ClientToScreen(list, &at);
+        const LRESULT loads = Number(GuanLiQuery::Loads);
         ClickAt(at.x, at.y);
-        ASSERT_TRUE(testing::PumpUntil([&] { return Number(GuanLiQuery::ListIndex) == row; }, kWait)) << row;
+        ASSERT_TRUE(testing::PumpUntil([&] { return Number(GuanLiQuery::Loads) > loads; }, kWait)) << row;
         ASSERT_TRUE(TilesSettled());
+        EXPECT_EQ(Number(GuanLiQuery::ListIndex), row);
     }
     HWND PagingButton(int id) {
         return GetDlgItem(GetDlgItem(GetDlgItem(centre_, kIdTuPianKuang), kIdFenYeKuang), id);
     }
     void TurnPage(int id, const std::string& expectedPage) {
+        const LRESULT loads = Number(GuanLiQuery::Loads);
         ClickLeft(PagingButton(id));
-        ASSERT_TRUE(testing::PumpUntil([&] { return Text(GuanLiQuery::CurrentPage) == expectedPage; }, kWait));
+        ASSERT_TRUE(testing::PumpUntil([&] { return Number(GuanLiQuery::Loads) > loads; }, kWait));
         ASSERT_TRUE(TilesSettled());
+        EXPECT_EQ(Text(GuanLiQuery::CurrentPage), expectedPage);
     }
     // Clicks tile k and the action menu's item at its position (separators are 3 pixels high,
     // items 24, the first 2 pixels from the top).

@@ -8,7 +8,9 @@
 #include "platform/testing/Doubles.h"
 #include "platform/win32/Wide.h"
 #include "core/XiTong.h"
+#include "library/win32/GuanLiZhongXin_win.h"
 #include "shell/win32/MainWindow.h"
+#include "tests/wine/ServerTestSupport.h"
 #include "tests/wine/UiDriver.h"
 
 namespace velmora {
@@ -21,6 +23,13 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(window_.Load());
         uitest::PumpFor(300);
+    }
+    void TearDown() override {
+        // Opening the management centre registered the control libraries of this throwaway
+        // program directory; the registry must not keep pointing there.
+        XieZaiGuanLiZhongXin();
+        uitest::RunRegsvr32(L"/u /s", dir_ / L"Kelpo.dll");
+        uitest::RunRegsvr32(L"/u /s", dir_ / L"Thumb.dll");
     }
     std::string Item(MainQuery q) { return uitest::QueryText(window_.hwnd(), static_cast<int>(q)); }
 
@@ -61,6 +70,10 @@ TEST_F(MainInProcess, LocalCommandsOpenKindsAndTheLocalPageNavigates) {
     window_.NavigateLocalBrowser("http://diannaozhuti.///");
     uitest::PumpFor(400);
     EXPECT_EQ(Item(MainQuery::OpenedKind), "电脑主题");
+    EXPECT_EQ(settings_.DangQianLeiXing, "电脑主题");
+    const GuanLiZhongXinWindow* centre = DangQianGuanLiZhongXin();
+    ASSERT_NE(centre, nullptr) << "the management centre did not open";
+    EXPECT_TRUE(IsWindowVisible(centre->hwnd()));
 
     window_.NavigateLocalBrowser("http://zhuomianbizhi/");
     uitest::PumpFor(300);

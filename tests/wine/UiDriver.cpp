@@ -85,6 +85,10 @@ void ProgramDir::RemoveFolder(const std::wstring& relative) const { RemoveTree(*
 ProgramDir::~ProgramDir() { RemoveTree(path_); }
 
 void ProgramDir::WriteFile(const std::wstring& relative, const std::string& bytes) const {
+    // Missing folders on the way are made first.
+    for (size_t at = relative.find(L'\\'); at != std::wstring::npos; at = relative.find(L'\\', at + 1)) {
+        CreateDirectoryW((*this / relative.substr(0, at)).c_str(), nullptr);
+    }
     HANDLE h = CreateFileW((*this / relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

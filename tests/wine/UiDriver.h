@@ -31,6 +31,7 @@ public:
     ProgramDir& operator=(const ProgramDir&) = delete;
     const std::wstring& path() const { return path_; }
     std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
+    // Makes the folders on the way when they are missing.
     void WriteFile(const std::wstring& relative, const std::string& bytes) const;
     void Remove(const std::wstring& relative) const;
     void RemoveFolder(const std::wstring& relative) const;
