@@ -72,6 +72,12 @@ void ZhuCeKongJianKu(Platform& p) {
     }
 }
 
+// Overlapping children (the highlight under a tile, the page count inside "共    页") paint only
+// where no sibling above them is.
+void ClipSiblings(HWND child) {
+    SetWindowLongPtrW(child, GWL_STYLE, GetWindowLongPtrW(child, GWL_STYLE) | WS_CLIPSIBLINGS);
+}
+
 std::unique_ptr<GuanLiZhongXinWindow>& Instance() {
     static std::unique_ptr<GuanLiZhongXinWindow> instance;
     return instance;
@@ -193,6 +199,7 @@ bool GuanLiZhongXinWindow::CreateControls() {
     tuPianKuang_.onMouseMove = [this] { logic_.OnAreaMouseMove(); };
     FileSystem& files = platform().files;
     touMingKuang_.Create(tuPianKuang_.hwnd(), "TouMingKuang", 0, 0, PxX(kHoverWidth), PxY(kHoverHeight));
+    ClipSiblings(touMingKuang_.hwnd());
     touMingKuang_.SetPicture(files, ChengXuLuJing(platform(), "\\Skin\\GuanLi\\TouMingKuang.png"), 0);
     ShowWindow(touMingKuang_.hwnd(), SW_HIDE);
     jiaZaiTu_.Create(tuPianKuang_.hwnd(), "JiaZaiTu", PxX(kJiaZaiTu[0]), PxY(kJiaZaiTu[1]), PxX(kJiaZaiTu[2]),
@@ -230,7 +237,7 @@ bool GuanLiZhongXinWindow::CreateTiles() {
             else if (name == "MouseDown") logic_.OnTileMouseDown(k);
         });
         if (HWND w = tile.control->window()) {
-            SetWindowLongPtrW(w, GWL_STYLE, GetWindowLongPtrW(w, GWL_STYLE) | WS_CLIPSIBLINGS);
+            ClipSiblings(w);
             ShowWindow(w, SW_HIDE);
         }
     }
@@ -269,26 +276,41 @@ void GuanLiZhongXinWindow::CreatePaging() {
     yeShuZi_.Create(parent, "0", 0, 0, 1, 1);
     dangQianYe_.Create(parent, "0", 0, 0, 1, 1);
     PlaceLabel(wenZi1_, "共    页", pagingFont_, kWenZi1[0], kWenZi1[1]);
-    PlaceLabel(yeShuZi_, "0", pagingFont_, kYeShuZi[0], kYeShuZi[1]);
+    PlacePageCount("0");
     PlaceLabel(dangQianYe_, "0", pagingFont_, kDangQianYe[0], kDangQianYe[1]);
-    SetWindowPos(yeShuZi_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    for (Label* label : {&wenZi1_, &yeShuZi_, &dangQianYe_}) ClipSiblings(label->hwnd());
     ShowWindow(parent, SW_HIDE);
 }
 
 // Creates the label when it has no window yet, and sizes it to its text.
-void GuanLiZhongXinWindow::PlaceLabel(Label& label, const std::string& text, HFONT font, int leftTwips, int topTwips) {
-    if (!label.hwnd()) label.Create(hwnd(), text, 0, 0, 1, 1);
-    label.SetText(text);
-    HWND w = label.hwnd();
-    HDC dc = GetDC(w);
+SIZE GuanLiZhongXinWindow::TextSize(const std::string& text, HFONT font) const {
+    HDC dc = GetDC(hwnd());
     HGDIOBJ old = SelectObject(dc, font);
     const std::wstring wide = Widen(text);
     SIZE size = {0, 0};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(dc, old);
-    ReleaseDC(w, dc);
-    SetWindowPos(w, nullptr, PxX(leftTwips), PxY(topTwips), size.cx + 2, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(w, nullptr, FALSE);
+    ReleaseDC(hwnd(), dc);
+    return size;
+}
+
+void GuanLiZhongXinWindow::PlaceLabel(Label& label, const std::string& text, HFONT font, int leftTwips, int topTwips) {
+    if (!label.hwnd()) label.Create(hwnd(), text, 0, 0, 1, 1);
+    label.SetText(text);
+    const SIZE size = TextSize(text, font);
+    SetWindowPos(label.hwnd(), nullptr, PxX(leftTwips), PxY(topTwips), size.cx + 2, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(label.hwnd(), nullptr, FALSE);
+}
+
+void GuanLiZhongXinWindow::PlacePageCount(const std::string& count) {
+    PlaceLabel(yeShuZi_, count, pagingFont_, kYeShuZi[0], kYeShuZi[1]);
+    // The count goes in the middle of the blanks of "共    页", measured in the font the frame
+    // text really has, so it never covers either character.
+    const int blankFrom = TextSize("共", pagingFont_).cx, blankTo = TextSize("共    ", pagingFont_).cx;
+    const SIZE size = TextSize(count, pagingFont_);
+    const int left = PxX(kWenZi1[0]) + (blankFrom + blankTo) / 2 - (size.cx + 2) / 2;
+    SetWindowPos(yeShuZi_.hwnd(), HWND_TOP, left, PxY(kYeShuZi[1]), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void GuanLiZhongXinWindow::Unload() {
@@ -403,7 +425,7 @@ void GuanLiZhongXinWindow::SetPageTexts(const std::string& current, const std::s
     currentPage_ = current;
     pageCount_ = count;
     PlaceLabel(dangQianYe_, current, pagingFont_, kDangQianYe[0], kDangQianYe[1]);
-    PlaceLabel(yeShuZi_, count, pagingFont_, kYeShuZi[0], kYeShuZi[1]);
+    PlacePageCount(count);
 }
 
 void GuanLiZhongXinWindow::ShowHover(int k) {

@@ -113,6 +113,8 @@ private:
     bool CreateTiles();
     void CreatePaging();
     void PlaceLabel(Label& label, const std::string& text, HFONT font, int leftTwips, int topTwips);
+    void PlacePageCount(const std::string& count);
+    SIZE TextSize(const std::string& text, HFONT font) const;
     void FillNextTile();
     LRESULT Answer(GuanLiQuery item, int tile, HWND replyTo);
     RECT TwipsRect(int left, int top, int width, int height) const;
