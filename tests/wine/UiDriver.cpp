@@ -47,25 +47,8 @@ void CopyTree(const std::wstring& from, const std::wstring& to) {
     FindClose(h);
 }
 
-void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring p = dir + L"\\" + name;
-            SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(p);
-            } else {
-                DeleteFileW(p.c_str());
-            }
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryW(dir.c_str());
-}
+// The platform's own forced removal, read-only files included.
+void RemoveTree(const std::wstring& dir) { win32::RealPlatform().files.RemoveTree(Narrow(dir)); }
 
 }  // namespace
 
