@@ -213,6 +213,11 @@ TEST_F(GuanLiZhongXinTest, OpensOnTheKindPagesDeletesAndExports) {
     EXPECT_EQ(ReadBytes(target), ReadBytes(dir_ / (kCategory + L"\\p02.jpg")));
     EXPECT_EQ(Entries(dir_ / kCategory).size(), 9u);
     EXPECT_TRUE(NoMessageBox(velmora_->pid(), 500));
+
+    // Preview: the wallpaper installer's window opens on its own, not modally.
+    ChooseAction(1, 3);
+    EXPECT_NE(WaitWindow(velmora_->pid(), L"VelmoraFrame", L"桌面壁纸", kWait), nullptr) << "no installer window";
+    EXPECT_TRUE(IsWindowEnabled(centre_)) << "the preview is not modal";
 }
 
 TEST_F(GuanLiZhongXinTest, ASecondStartOpensTheKindInTheRunningProgram) {
