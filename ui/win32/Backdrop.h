@@ -15,6 +15,9 @@ public:
 };
 
 void SetBackdrop(HWND window, Backdrop* backdrop);
+// Marks the window, or the part given, with the controls on it to be painted again. Nothing
+// needs doing while it is hidden: a window is painted whole when it shows.
+void Repaint(HWND window, const RECT* part = nullptr);
 // Paints the parent's background for the child into hdc (the child's client coordinates);
 // without a registered parent it fills with the dialog face colour.
 void PaintParentBackdrop(HWND child, HDC hdc, int width, int height);
@@ -66,6 +69,10 @@ private:
     HBITMAP bitmap_, old_;
     int w_, h_;
 };
+
+// Answers WM_PAINT of a window that shows nothing but its backdrop: composed off screen by its
+// cache, it is copied to the screen in one go.
+void PaintBackdropWindow(HWND window, Backdrop& backdrop);
 
 // Answers WM_PAINT through a memory surface: draw(hdc, width, height) paints the whole client.
 template <typename Draw>
