@@ -62,20 +62,13 @@ void BackdropCache::Finish(HDC mem) {
     valid_ = true;
 }
 
-void BackdropCache::CopyTo(HDC hdc, int originX, int originY, int width, int height) {
-    // What lies inside the composed area is copied; beyond the window's own area (a control
-    // reaching past its edge) is the dialog face. Each pixel is written once, so this may go
-    // straight to the screen.
+void CopyArea(HDC hdc, int originX, int originY, int width, int height, SIZE area,
+              const std::function<void(int x, int y, int w, int h)>& copy) {
     RECT inside = {originX < 0 ? -originX : 0, originY < 0 ? -originY : 0,
-                   size_.cx - originX < width ? size_.cx - originX : width,
-                   size_.cy - originY < height ? size_.cy - originY : height};
+                   area.cx - originX < width ? area.cx - originX : width,
+                   area.cy - originY < height ? area.cy - originY : height};
     if (inside.right > inside.left && inside.bottom > inside.top) {
-        HDC mem = CreateCompatibleDC(hdc);
-        HGDIOBJ old = SelectObject(mem, bitmap_);
-        BitBlt(hdc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, mem,
-               originX + inside.left, originY + inside.top, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        copy(inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top);
     } else {
         inside = {0, 0, 0, 0};
     }
@@ -87,6 +80,16 @@ void BackdropCache::CopyTo(HDC hdc, int originX, int originY, int width, int hei
     for (const RECT& band : bands) {
         if (band.right > band.left && band.bottom > band.top) FillRect(hdc, &band, face);
     }
+}
+
+void BackdropCache::CopyTo(HDC hdc, int originX, int originY, int width, int height) {
+    CopyArea(hdc, originX, originY, width, height, size_, [&](int x, int y, int w, int h) {
+        HDC mem = CreateCompatibleDC(hdc);
+        HGDIOBJ old = SelectObject(mem, bitmap_);
+        BitBlt(hdc, x, y, w, h, mem, originX + x, originY + y, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    });
 }
 
 BufferedPaint::BufferedPaint(HWND window, HDC target) : target_(target) {

@@ -36,10 +36,21 @@ void PageFrame::SetPicture(std::shared_ptr<const Picture> picture) {
 void PageFrame::PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) {
     RECT client;
     GetClientRect(hwnd_, &client);
-    cache_.Paint(hdc, originX, originY, width, height, SIZE{client.right, client.bottom}, [this, &client](HDC mem) {
+    const SIZE dpi = ScreenDpi();
+    if (picture_ && picture_->Opaque() && dpi.cx == 96 && dpi.cy == 96 && picture_->Width() >= client.right &&
+        picture_->Height() >= client.bottom) {
+        // An opaque picture at its own size that covers the frame is all the frame shows: its part
+        // is copied straight, with nothing to compose first.
+        CopyArea(hdc, originX, originY, width, height, SIZE{client.right, client.bottom},
+                 [&](int x, int y, int w, int h) {
+                     const RECT part = {originX + x, originY + y, originX + x + w, originY + y + h};
+                     picture_->DrawPart(hdc, x, y, w, h, part);
+                 });
+        return;
+    }
+    cache_.Paint(hdc, originX, originY, width, height, SIZE{client.right, client.bottom}, [&](HDC mem) {
         // Drawn at its own size from the top-left, like the window backgrounds; where it does not
         // reach is the dialog face.
-        const SIZE dpi = ScreenDpi();
         const int w = picture_ ? MulDiv(picture_->Width(), dpi.cx, 96) : 0;
         const int h = picture_ ? MulDiv(picture_->Height(), dpi.cy, 96) : 0;
         if (w < client.right || h < client.bottom || !picture_ || !picture_->Opaque()) {
