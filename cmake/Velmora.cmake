@@ -79,4 +79,5 @@ endfunction()
 
 if(WIN32)
     include(${CMAKE_CURRENT_LIST_DIR}/ComServer.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/DelayImports.cmake)
 endif()

@@ -14,6 +14,12 @@ while IFS= read -r -d '' f; do
     imports=$(i686-w64-mingw32-objdump -p "$f" | awk -F'\t' '/DLL Name:/{split($2, a, ": "); dll=a[2]}
               /^\t[0-9a-f]+\t/{n=split($3, b, " "); print dll ": " b[n]}')
     [ -n "$imports" ] || { echo "$f: no import table read" >&2; status=1; continue; }
+    # Functions loaded at their first call count as much as those loaded with the program.
+    delayed=$(python3 "$(dirname "$0")/delay-imports.py" "$f") || { echo "$f: delay imports not read" >&2; status=1; }
+    case "$f" in
+        */Velmora.exe) [ -n "$delayed" ] || { echo "$f: no delay imports read, yet the program has some" >&2; status=1; } ;;
+    esac
+    imports=$(printf '%s\n%s' "$imports" "$delayed")
     bad=$(grep -E ": ($newer)" <<<"$imports" || true)
     if [ -n "$bad" ]; then
         echo "$f imports functions that Windows XP does not have:" >&2

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/Gdiplus.h"
+#include "platform/win32/MemoryStream.h"
 #include "platform/win32/Wide.h"
 
 using namespace Gdiplus::DllExports;
@@ -46,19 +47,6 @@ private:
     IStream* stream_;
     int width_ = 0, height_ = 0;
 };
-
-IStream* StreamOf(const std::string& bytes) {
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!mem) return nullptr;
-    memcpy(GlobalLock(mem), bytes.data(), bytes.size());
-    GlobalUnlock(mem);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {
-        GlobalFree(mem);
-        return nullptr;
-    }
-    return stream;
-}
 
 bool EncoderFor(const wchar_t* mimeType, CLSID* clsid) {
     UINT count = 0, size = 0;
@@ -125,7 +113,7 @@ std::unique_ptr<DecodedPicture> Win32Pictures::Load(const std::string& path) {
     // rules about system folders hold.
     const auto bytes = files_.ReadAll(path);
     if (!bytes || bytes->empty()) return nullptr;
-    IStream* stream = StreamOf(*bytes);
+    IStream* stream = NewMemoryStream(*bytes);
     if (!stream) return nullptr;
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (GdipCreateBitmapFromStream(stream, &bitmap) != Gdiplus::Ok || !bitmap) {

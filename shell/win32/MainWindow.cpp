@@ -1,5 +1,7 @@
 #include "shell/win32/MainWindow.h"
 
+#include <commctrl.h>
+
 #include "download/XiaZaiQi_win.h"
 #include "library/win32/AnZhuangChuangKou.h"
 #include "library/win32/GuanLiZhongXin_win.h"
@@ -26,7 +28,7 @@ constexpr int kLabel1Left = 8100, kLabel1Top = 255, kPositionLeft = 8700, kPosit
 constexpr int kZyllLeft = -45, kZyllTop = 810;
 constexpr int kBenDiLeft = -45, kBenDiTop = -45, kBrowserOverhang = 90;
 constexpr int kPositionId = 3001;
-constexpr UINT kCreateHiddenPages = WM_APP + 0x120;
+constexpr UINT kCreateAfterShow = WM_APP + 0x120;
 constexpr UINT kEndProgram = WM_APP + 0x121;
 constexpr UINT kOpenForwardedLinks = WM_APP + 0x122;
 
@@ -48,6 +50,7 @@ MainWindow::~MainWindow() {
     zyll_.reset();
     benDiGuanLi_.reset();
     if (pageFont_) DeleteObject(pageFont_);
+    if (oleInitialized_) OleUninitialize();
 }
 
 bool MainWindow::Load() {
@@ -57,10 +60,11 @@ bool MainWindow::Load() {
     main_.Load();
     ShowWindow(hwnd(), SW_SHOW);
     UpdateWindow(hwnd());
-    // The pages behind the home page, with their browsers and the downloader, are the slowest
-    // part of the start: they are made once the window shows. A posted message runs before any
-    // of the user's input is read, so no click can reach a page before it is there.
-    PostMessageW(hwnd(), kCreateHiddenPages, 0, 0);
+    // What the first sight of the window does not need is made once the window shows: the pages
+    // behind the home page, with their browsers and the downloader (the slowest part of the
+    // start), and the tabs' transparent click areas. A posted message runs before any of the
+    // user's input is read, so no click can come before they are there.
+    PostMessageW(hwnd(), kCreateAfterShow, 0, 0);
     return true;
 }
 
@@ -68,17 +72,28 @@ void MainWindow::CreateControls() {
     pageFont_ = InterfaceFont(9, false);
     const int w = PxX(kFrameWidth), h = PxY(kFrameHeight);
     shouYeKuang_.Create(hwnd(), "ShouYeKuang", 0, 0, w, h, false);
-    wangLuoZiYuan_.Create(hwnd(), "WangLuoZiYuan", 0, 0, w, h, false);
-    ziYuanGuanLiKuang_.Create(hwnd(), "ZiYuanGuanLiKuang", 0, 0, w, h, false);
     guangGao_.Create(shouYeKuang_.hwnd(), "GuangGao", 0, 0, w - PxX(kGuangGaoLeft), h, true);
     CreateTabs();
 }
 
-void MainWindow::CreateHiddenPages() {
-    if (hiddenPagesCreated_) return;
-    hiddenPagesCreated_ = true;
-    CreateOnlinePage();
+void MainWindow::CreateAfterShow() {
+    if (createdAfterShow_) return;
+    createdAfterShow_ = true;
+    // The browsers are the first OLE objects: the apartment is set up once the window shows.
+    oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+    // The first controls of the common-controls library are on these pages: it is loaded here,
+    // after the window shows, and not with the program.
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    // The two pages behind the home page, where the start-up laid the frames out, the one in
+    // front (a resource link may have asked for the online page) shown.
     const int w = PxX(kFrameWidth), h = PxY(kFrameHeight);
+    wangLuoZiYuan_.Create(hwnd(), "WangLuoZiYuan", PxX(kFrameLeft), PxY(kFrameTop), w, h,
+                          front_ == YeMian::WangLuoZiYuan);
+    ziYuanGuanLiKuang_.Create(hwnd(), "ZiYuanGuanLiKuang", PxX(kFrameLeft), PxY(kFrameTop), w, h,
+                              front_ == YeMian::ZiYuanGuanLiKuang);
+    CreateTabAreas();
+    CreateOnlinePage();
     zyll_ = com::WebBrowserHost::Create(
         wangLuoZiYuan_.hwnd(), RECT{PxX(kZyllLeft), PxY(kZyllTop), w + PxX(kBrowserOverhang / 2), zyllBottom_});
     if (zyll_) {
@@ -113,14 +128,17 @@ void MainWindow::CreateTabs() {
     for (int i = 0; i < kXuanXiangShu; ++i) {
         AddSprite(strip, part(kTab * i, kTab, kTab), kXuanXiangLeft[i], kXuanXiangTop, true);
     }
-    // The click areas lie over the pictures and the markers, transparent.
+}
+
+void MainWindow::CreateTabAreas() {
+    // The click areas lie over the pictures and the markers, transparent; made after the page
+    // frames, they are in front of them as a new window is.
     for (int i = 0; i < kXuanXiangShu; ++i) {
         AlphaImage& area = xuanKuang_[static_cast<size_t>(i)];
         area.Create(hwnd(), "XuanKuang" + std::to_string(i), PxX(XuanKuangLeft(i)), PxY(kXuanKuangTop),
                     PxX(kXuanKuangWidth), PxY(kXuanKuangHeight));
         area.onMove = [this, i](bool, bool) { main_.OnTabHover(i); };
         area.onLeftDown = [this, i] { main_.OnTabPressed(i, ShuBiaoJian::Zuo); };
-        SetWindowPos(area.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
 }
 
@@ -189,20 +207,26 @@ PageFrame& MainWindow::Frame(YeMian page) {
 }
 
 void MainWindow::LayOutPageFrames() {
+    // The frames made after the window shows are made in this place.
     for (YeMian page : {YeMian::ShouYeKuang, YeMian::ZiYuanGuanLiKuang, YeMian::WangLuoZiYuan}) {
-        SetWindowPos(Frame(page).hwnd(), nullptr, PxX(kFrameLeft), PxY(kFrameTop), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (HWND frame = Frame(page).hwnd()) {
+            SetWindowPos(frame, nullptr, PxX(kFrameLeft), PxY(kFrameTop), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
     BringToFront(YeMian::ShouYeKuang);
 }
 
 void MainWindow::BringToFront(YeMian page) {
     // One frame at a time: the one in front is shown, the others wait hidden with their pages.
+    // A frame not made yet is made shown or hidden as this says.
     front_ = page;
     for (YeMian p : {YeMian::ShouYeKuang, YeMian::WangLuoZiYuan, YeMian::ZiYuanGuanLiKuang}) {
-        if (p != page) ShowWindow(Frame(p).hwnd(), SW_HIDE);
+        if (p != page && Frame(p).hwnd()) ShowWindow(Frame(p).hwnd(), SW_HIDE);
     }
-    SetWindowPos(Frame(page).hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (HWND frame = Frame(page).hwnd()) {
+        SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    }
 }
 
 void MainWindow::PlaceHostedPanels() {
@@ -325,6 +349,9 @@ bool MainWindow::Forwarded(const COPYDATASTRUCT* data) {
 }
 
 void MainWindow::ShowGuanLiZhongXin() {
+    // The centre's controls need the apartment that the pages made after the first sight set up;
+    // "/library" at start-up comes before them.
+    CreateAfterShow();
     openedKind_ = settings_.DangQianLeiXing;
     XianShiGuanLiZhongXin(platform(), settings_);
 }
@@ -353,8 +380,8 @@ LRESULT MainWindow::Answer(MainQuery item, HWND replyTo) {
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kCreateHiddenPages) {
-        CreateHiddenPages();
+    if (msg == kCreateAfterShow) {
+        CreateAfterShow();
         return 0;
     }
     if (msg == kEndProgram) {

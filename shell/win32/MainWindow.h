@@ -87,10 +87,13 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // What the window shows when it appears: the front page and the tab pictures.
     void CreateControls();
     void CreateTabs();
+    // The rest, once it shows: the tabs' click areas and the pages behind the front one.
+    void CreateAfterShow();
+    void CreateTabAreas();
     void CreateOnlinePage();
-    void CreateHiddenPages();
     LRESULT Answer(MainQuery item, HWND replyTo);
     PageFrame& Frame(YeMian page);
     // WM_COPYDATA from another instance of the program: its command line, checked here.
@@ -112,7 +115,8 @@ private:
     std::optional<std::pair<std::string, std::string>> pendingCanShu_;
     std::vector<MingLing> forwardedLinks_;
     YeMian front_ = YeMian::ShouYeKuang;
-    bool hiddenPagesCreated_ = false;
+    bool createdAfterShow_ = false;
+    bool oleInitialized_ = false;
     int positionIndex_ = 0;
     int zyllBottom_ = 0;  // the online browser ends above the downloader
     std::map<const PageFrame*, std::string> pagePicturePaths_;  // what each frame shows

@@ -14,8 +14,24 @@ namespace velmora {
 
 namespace {
 
+// Whether anything follows the program's name, which the system splits off as it does: up to the
+// closing quote when it starts with one, else up to the first blank.
+bool HasArguments(const wchar_t* line) {
+    if (*line == L'"') {
+        ++line;
+        while (*line && *line != L'"') ++line;
+        if (*line) ++line;
+    } else {
+        while (*line && *line != L' ' && *line != L'\t') ++line;
+    }
+    while (*line == L' ' || *line == L'\t') ++line;
+    return *line != L'\0';
+}
+
 std::vector<std::string> Arguments() {
     std::vector<std::string> args;
+    // A plain start, the usual one, does not load the shell's library for the splitting.
+    if (!HasArguments(GetCommandLineW())) return args;
     int count = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!argv) return args;

@@ -1,14 +1,11 @@
 // Velmora.exe: the start-up object is the main window; its load runs the whole start-up.
 #include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
 
 #include "com/OleControl.h"
 #include "platform/win32/Win32Platform.h"
 #include "shell/win32/MainWindow.h"
 #include "shell/win32/DanShiLi.h"
 #include "shell/win32/MingLingHang_win.h"
-#include "ui/win32/Picture.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::vector<std::string> args = velmora::MingLingCanShu();
@@ -21,12 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Any other start goes to the program already running, if there is one.
     const velmora::DanShiLi instance;
     if (instance.YiZaiYunXing()) return velmora::ZhuanJiaoMingLing(args);
-
-    // The embedded browsers and the controls need an apartment with OLE.
-    OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    velmora::StartGdiplus();
 
     int exitCode = 0;
     {
@@ -44,6 +35,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         exitCode = static_cast<int>(msg.wParam);
     }
-    OleUninitialize();
     return exitCode;
 }

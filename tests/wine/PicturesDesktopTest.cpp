@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/Gdiplus.h"
+#include "platform/win32/MemoryStream.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Win32Platform.h"
@@ -68,6 +71,50 @@ TEST(Win32Pictures, DecodesTheCommonFormatsAndRefusesBrokenFiles) {
     broken->Close();
     EXPECT_FALSE(pictures.Load(dir + "\\broken.jpg"));
     EXPECT_FALSE(pictures.Load(dir + "\\missing.jpg"));
+}
+
+// What a read gives: the bytes and the result code.
+std::pair<std::string, HRESULT> ReadFrom(IStream* stream, ULONG count) {
+    std::string out(count, '\0');
+    ULONG read = 0;
+    const HRESULT hr = stream->Read(out.data(), count, &read);
+    out.resize(read);
+    return {out, hr};
+}
+
+LARGE_INTEGER By(LONGLONG n) {
+    LARGE_INTEGER move;
+    move.QuadPart = n;
+    return move;
+}
+
+TEST(MemoryStream, ReadsStopAtTheEndWhereverTheyStart) {
+    IStream* stream = win32::NewMemoryStream("abcdef");
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(ReadFrom(stream, 4), std::make_pair(std::string("abcd"), S_OK));
+    EXPECT_EQ(ReadFrom(stream, 10), std::make_pair(std::string("ef"), S_FALSE));
+    // A decoder skipping a segment longer than the file: past the end, and nothing to read there.
+    ULARGE_INTEGER at = {};
+    EXPECT_EQ(stream->Seek(By(28000), STREAM_SEEK_CUR, &at), S_OK);
+    EXPECT_EQ(at.QuadPart, 28006u);
+    EXPECT_EQ(ReadFrom(stream, 1024), std::make_pair(std::string(), S_FALSE));
+    EXPECT_EQ(stream->Seek(By(-2), STREAM_SEEK_END, nullptr), S_OK);
+    EXPECT_EQ(ReadFrom(stream, 5).first, "ef");
+    // Before the start is refused and leaves the position where it was.
+    EXPECT_EQ(stream->Seek(By(1), STREAM_SEEK_SET, nullptr), S_OK);
+    EXPECT_NE(stream->Seek(By(-5), STREAM_SEEK_CUR, nullptr), S_OK);
+    IStream* clone = nullptr;
+    ASSERT_EQ(stream->Clone(&clone), S_OK);
+    EXPECT_EQ(ReadFrom(clone, 9).first, "bcdef");
+    EXPECT_EQ(ReadFrom(stream, 2).first, "bc");
+    STATSTG stat = {};
+    EXPECT_EQ(stream->Stat(&stat, STATFLAG_NONAME), S_OK);
+    EXPECT_EQ(stat.cbSize.QuadPart, 6u);
+    ULONG written = 1;
+    EXPECT_NE(stream->Write("x", 1, &written), S_OK);
+    EXPECT_EQ(written, 0u);
+    clone->Release();
+    EXPECT_EQ(stream->Release(), 0u);
 }
 
 TEST(Win32Pictures, WritesBmpAndJpegThatDecodeAgain) {

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Wide.h"
 #include "ui/win32/Backdrop.h"
+#include "ui/win32/Screen.h"
 #include "ui/win32/WindowClass.h"
 
 namespace velmora {
@@ -16,12 +17,13 @@ HWND AlphaImage::Create(HWND parent, const std::string& name, int x, int y, int 
 void AlphaImage::SetPicture(FileSystem& files, const std::string& path, int tag) {
     picture_ = Picture::Load(files, path);
     tag_ = tag;
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    Repaint(hwnd_);
 }
 
 LRESULT AlphaImage::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
+        case WM_NCPAINT: return 0;  // no border or caption to draw
         case WM_PAINT:
             PaintBuffered(hwnd_, [this](HDC dc, int w, int h) {
                 PaintParentBackdrop(hwnd_, dc, w, h);
@@ -75,7 +77,6 @@ HWND Label::Create(HWND parent, const std::string& text, int x, int y, int width
 
 void Label::SetText(const std::string& text) {
     SetWindowTextW(hwnd_, Widen(text).c_str());
-    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Label::Draw(HDC dc, int width, int height) {
@@ -100,12 +101,13 @@ void Label::Draw(HDC dc, int width, int height) {
 LRESULT Label::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
+        case WM_NCPAINT: return 0;  // no border or caption to draw
         case WM_PAINT:
             PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { Draw(dc, w, h); });
             return 0;
         case WM_SETTEXT: {
             const LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
-            InvalidateRect(hwnd_, nullptr, FALSE);
+            Repaint(hwnd_);
             return r;
         }
         case WM_LBUTTONDOWN:
@@ -123,14 +125,14 @@ int CALLBACK FontExists(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found
 }  // namespace
 
 HFONT InterfaceFont(int pointSize, bool bold) {
-    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
     LOGFONTW probe = {};
     probe.lfCharSet = DEFAULT_CHARSET;
     wcscpy(probe.lfFaceName, L"Microsoft YaHei");
     bool found = false;
-    EnumFontFamiliesExW(screen, &probe, FontExists, reinterpret_cast<LPARAM>(&found), 0);
-    const int height = -MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExW(dc, &probe, FontExists, reinterpret_cast<LPARAM>(&found), 0);
+    DeleteDC(dc);
+    const int height = -MulDiv(pointSize, ScreenDpi().cy, 72);
     return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        found ? L"Microsoft YaHei" : L"SimSun");

@@ -1,5 +1,7 @@
 #include "ui/win32/Backdrop.h"
 
+#include "ui/win32/Screen.h"
+
 namespace velmora {
 
 namespace {
@@ -12,6 +14,10 @@ void SetBackdrop(HWND window, Backdrop* backdrop) {
     } else {
         RemovePropW(window, kProp);
     }
+}
+
+void Repaint(HWND window, const RECT* part) {
+    if (window && IsWindowVisible(window)) RedrawWindow(window, part, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void PaintParentBackdrop(HWND child, HDC hdc, int width, int height) {
@@ -27,6 +33,15 @@ void PaintParentBackdrop(HWND child, HDC hdc, int width, int height) {
     backdrop->PaintBackdrop(hdc, origin.x, origin.y, width, height);
 }
 
+void PaintBackdropWindow(HWND window, Backdrop& backdrop) {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    backdrop.PaintBackdrop(hdc, 0, 0, client.right, client.bottom);
+    EndPaint(window, &ps);
+}
+
 BackdropCache::~BackdropCache() {
     if (bitmap_) DeleteObject(bitmap_);
 }
@@ -34,7 +49,7 @@ BackdropCache::~BackdropCache() {
 HDC BackdropCache::Prepare(HDC like, SIZE full) {
     if (!bitmap_ || full.cx != size_.cx || full.cy != size_.cy) {
         if (bitmap_) DeleteObject(bitmap_);
-        bitmap_ = CreateCompatibleBitmap(like, full.cx > 0 ? full.cx : 1, full.cy > 0 ? full.cy : 1);
+        bitmap_ = CreateSurface(full.cx, full.cy);
         size_ = full;
     }
     HDC mem = CreateCompatibleDC(like);
@@ -47,14 +62,34 @@ void BackdropCache::Finish(HDC mem) {
     valid_ = true;
 }
 
+void CopyArea(HDC hdc, int originX, int originY, int width, int height, SIZE area,
+              const std::function<void(int x, int y, int w, int h)>& copy) {
+    RECT inside = {originX < 0 ? -originX : 0, originY < 0 ? -originY : 0,
+                   area.cx - originX < width ? area.cx - originX : width,
+                   area.cy - originY < height ? area.cy - originY : height};
+    if (inside.right > inside.left && inside.bottom > inside.top) {
+        copy(inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top);
+    } else {
+        inside = {0, 0, 0, 0};
+    }
+    HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+    const RECT bands[4] = {{0, 0, width, inside.top},
+                           {0, inside.bottom, width, height},
+                           {0, inside.top, inside.left, inside.bottom},
+                           {inside.right, inside.top, width, inside.bottom}};
+    for (const RECT& band : bands) {
+        if (band.right > band.left && band.bottom > band.top) FillRect(hdc, &band, face);
+    }
+}
+
 void BackdropCache::CopyTo(HDC hdc, int originX, int originY, int width, int height) {
-    HDC mem = CreateCompatibleDC(hdc);
-    HGDIOBJ old = SelectObject(mem, bitmap_);
-    RECT all = {0, 0, width, height};
-    FillRect(hdc, &all, GetSysColorBrush(COLOR_BTNFACE));  // beyond the window's own area
-    BitBlt(hdc, 0, 0, width, height, mem, originX, originY, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    CopyArea(hdc, originX, originY, width, height, size_, [&](int x, int y, int w, int h) {
+        HDC mem = CreateCompatibleDC(hdc);
+        HGDIOBJ old = SelectObject(mem, bitmap_);
+        BitBlt(hdc, x, y, w, h, mem, originX + x, originY + y, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    });
 }
 
 BufferedPaint::BufferedPaint(HWND window, HDC target) : target_(target) {
@@ -63,7 +98,7 @@ BufferedPaint::BufferedPaint(HWND window, HDC target) : target_(target) {
     w_ = rc.right > 0 ? rc.right : 1;
     h_ = rc.bottom > 0 ? rc.bottom : 1;
     mem_ = CreateCompatibleDC(target);
-    bitmap_ = CreateCompatibleBitmap(target, w_, h_);
+    bitmap_ = CreateSurface(w_, h_);
     old_ = static_cast<HBITMAP>(SelectObject(mem_, bitmap_));
 }
 

@@ -4,6 +4,8 @@
 // Backdrop and registering itself on its window.
 #include <windows.h>
 
+#include <functional>
+
 namespace velmora {
 
 class Backdrop {
@@ -15,9 +17,19 @@ public:
 };
 
 void SetBackdrop(HWND window, Backdrop* backdrop);
+// Marks the window, or the part given, with the controls on it to be painted again. Nothing
+// needs doing while it is hidden: a window is painted whole when it shows.
+void Repaint(HWND window, const RECT* part = nullptr);
 // Paints the parent's background for the child into hdc (the child's client coordinates);
 // without a registered parent it fills with the dialog face colour.
 void PaintParentBackdrop(HWND child, HDC hdc, int width, int height);
+
+// Puts the part at (originX, originY) of an area of the given size into hdc, width x height:
+// copy(x, y, w, h) draws the area's pixels from (originX + x, originY + y) to (x, y) of hdc for
+// what lies inside the area; what lies beyond it (a control reaching past the window's edge)
+// is the dialog face. Each pixel is written once, so this may go straight to the screen.
+void CopyArea(HDC hdc, int originX, int originY, int width, int height, SIZE area,
+              const std::function<void(int x, int y, int w, int h)>& copy);
 
 // A window's composed background (picture and everything drawn on it), kept in memory so that
 // the many small controls over it copy their part instead of drawing the pictures again.
@@ -66,6 +78,10 @@ private:
     HBITMAP bitmap_, old_;
     int w_, h_;
 };
+
+// Answers WM_PAINT of a window that shows nothing but its backdrop: composed off screen by its
+// cache, it is copied to the screen in one go.
+void PaintBackdropWindow(HWND window, Backdrop& backdrop);
 
 // Answers WM_PAINT through a memory surface: draw(hdc, width, height) paints the whole client.
 template <typename Draw>

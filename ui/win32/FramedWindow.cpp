@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/Wide.h"
+#include "ui/win32/Screen.h"
 #include "ui/win32/SkinEngine.h"
 #include "ui/win32/WindowClass.h"
 
@@ -14,6 +15,17 @@ namespace {
 int gLiveWindows = 0;
 constexpr SIZE kCloseSize = {42, 22};
 constexpr SIZE kMinimizeSize = {28, 22};
+
+bool IsIconFile(const std::string& path) {
+    return path.size() >= 4 && lstrcmpiW(Widen(path.substr(path.size() - 4)).c_str(), L".ico") == 0;
+}
+
+// The image of the file that suits the system's icon size of that kind, as ExtractIconEx picks it.
+HICON LoadIconFile(const std::string& path, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(nullptr, Widen(path).c_str(), IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), LR_LOADFROMFILE));
+}
+
 }  // namespace
 
 int LiveFramedWindows() { return gLiveWindows; }
@@ -29,10 +41,8 @@ FramedWindow::~FramedWindow() {
 
 bool FramedWindow::Create() {
     RegisterClassOnce(kFrameClass, Proc, CS_DBLCLKS, nullptr);
-    HDC screen = GetDC(nullptr);
-    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    dpiX_ = ScreenDpi().cx;
+    dpiY_ = ScreenDpi().cy;
     hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kFrameClass, Widen(frame_.caption).c_str(),
                             WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
                             nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -80,21 +90,22 @@ void FramedWindow::PlaceTitle(int leftTwips, int topTwips) {
 
 void FramedWindow::SetTitleText(const std::string& text) {
     title_.SetText(text);
-    // Size the label to its text so that it only covers what it shows.
-    HDC dc = GetDC(title_.hwnd());
+    // Size the label to its text so that it only covers what it shows (measured off screen: the
+    // screen's resolution is all that counts).
+    HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, titleFont_);
     SIZE extent = {0, 0};
     const std::wstring w = Widen(text);
     GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &extent);
     SelectObject(dc, old);
-    ReleaseDC(title_.hwnd(), dc);
+    DeleteDC(dc);
     SetWindowPos(title_.hwnd(), nullptr, 0, 0, extent.cx + 2, extent.cy + 2, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void FramedWindow::SetBackgroundArea(int widthTwips, int heightTwips) {
     backgroundArea_ = {PxX(widthTwips), PxY(heightTwips)};
     cache_.Invalidate();
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    Repaint(hwnd_);
 }
 
 void FramedWindow::SetWindowSize(int widthTwips, int heightTwips) {
@@ -122,14 +133,22 @@ void FramedWindow::PlaceMinimizeButton(int leftTwips, int topTwips) {
 bool FramedWindow::LoadBackground(const std::string& path) {
     background_ = Picture::Load(p_.files, path);
     cache_.Invalidate();
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    Repaint(hwnd_);
     return background_ != nullptr;
 }
 
 bool FramedWindow::SetIcon(const std::string& path, const std::string& fallbackExe, int index) {
     const std::string file = AnyFileExists(p_.files, path) ? path : fallbackExe;
     HICON big = nullptr, small = nullptr;
-    if (ExtractIconExW(Widen(file).c_str(), index, &big, &small, 1) == 0 || !small) {
+    if (index == 0 && IsIconFile(file)) {
+        // An icon file holds a single icon: read it without loading the shell's library, which
+        // the window does not need before it shows.
+        big = LoadIconFile(file, SM_CXICON, SM_CYICON);
+        small = LoadIconFile(file, SM_CXSMICON, SM_CYSMICON);
+    } else {
+        ExtractIconExW(Widen(file).c_str(), index, &big, &small, 1);
+    }
+    if (!small) {
         if (big) DestroyIcon(big);
         return false;
     }
@@ -166,13 +185,18 @@ void FramedWindow::PaintBackdrop(HDC hdc, int originX, int originY, int width, i
 }
 
 void FramedWindow::ComposeBackdrop(HDC hdc, int width, int height) {
-    RECT all = {0, 0, width, height};
-    FillRect(hdc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    // The picture is drawn at its own size (scaled with the screen's DPI) and cut at DaoHang;
+    // where it does not reach is the dialog face.
+    const int pw = background_ ? MulDiv(background_->Width(), dpiX_, 96) : 0;
+    const int ph = background_ ? MulDiv(background_->Height(), dpiY_, 96) : 0;
+    const int cw = backgroundArea_.cx < pw ? backgroundArea_.cx : pw;
+    const int ch = backgroundArea_.cy < ph ? backgroundArea_.cy : ph;
+    if (!background_ || !background_->Opaque() || cw < width || ch < height) {
+        RECT all = {0, 0, width, height};
+        FillRect(hdc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    }
     if (background_) {
-        // The picture is drawn at its own size (scaled with the screen's DPI) and cut at DaoHang.
-        const int pw = MulDiv(background_->Width(), dpiX_, 96), ph = MulDiv(background_->Height(), dpiY_, 96);
-        HRGN clip = CreateRectRgn(0, 0, backgroundArea_.cx < pw ? backgroundArea_.cx : pw,
-                                  backgroundArea_.cy < ph ? backgroundArea_.cy : ph);
+        HRGN clip = CreateRectRgn(0, 0, cw, ch);
         SelectClipRgn(hdc, clip);
         background_->Draw(hdc, 0, 0, pw, ph);
         SelectClipRgn(hdc, nullptr);
@@ -207,7 +231,7 @@ void FramedWindow::InvalidateSprite(const Sprite& s) {
     if (!s.picture || !hwnd_) return;
     const SIZE size = s.Size(dpiX_, dpiY_);
     RECT rc = {s.at.x, s.at.y, s.at.x + size.cx, s.at.y + size.cy};
-    RedrawWindow(hwnd_, &rc, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    Repaint(hwnd_, &rc);
 }
 
 void FramedWindow::MoveSprite(int sprite, int leftTwips, int topTwips) {
@@ -249,8 +273,9 @@ LRESULT CALLBACK FramedWindow::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT FramedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
+        case WM_NCPAINT: return 0;  // no border or caption to draw
         case WM_PAINT:
-            PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { PaintBackdrop(dc, 0, 0, w, h); });
+            PaintBackdropWindow(hwnd_, *this);
             return 0;
         case WM_MOUSEMOVE:
             if (KaiShiTuoDong(TuoDongQu::DaoHang, ShuBiaoShiJian::YiDong, (wp & MK_LBUTTON) != 0)) StartDrag();

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/win32/Wide.h"
+#include "ui/win32/Screen.h"
 #include "ui/win32/SkinEngine.h"
 #include "ui/win32/WindowClass.h"
 
@@ -29,21 +30,34 @@ bool PageFrame::LoadPicture(FileSystem& files, const std::string& path) {
 void PageFrame::SetPicture(std::shared_ptr<const Picture> picture) {
     picture_ = std::move(picture);
     cache_.Invalidate();
-    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    Repaint(hwnd_);
 }
 
 void PageFrame::PaintBackdrop(HDC hdc, int originX, int originY, int width, int height) {
     RECT client;
     GetClientRect(hwnd_, &client);
-    cache_.Paint(hdc, originX, originY, width, height, SIZE{client.right, client.bottom}, [this, &client](HDC mem) {
-        RECT rc = {0, 0, client.right, client.bottom};
-        FillRect(mem, &rc, GetSysColorBrush(COLOR_BTNFACE));
-        if (!picture_) return;
-        // Drawn at its own size from the top-left, like the window backgrounds.
-        HDC screen = GetDC(nullptr);
-        const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        picture_->Draw(mem, 0, 0, MulDiv(picture_->Width(), dpiX, 96), MulDiv(picture_->Height(), dpiY, 96));
+    const SIZE dpi = ScreenDpi();
+    if (picture_ && picture_->Opaque() && dpi.cx == 96 && dpi.cy == 96 && picture_->Width() >= client.right &&
+        picture_->Height() >= client.bottom) {
+        // An opaque picture at its own size that covers the frame is all the frame shows: its part
+        // is copied straight, with nothing to compose first.
+        CopyArea(hdc, originX, originY, width, height, SIZE{client.right, client.bottom},
+                 [&](int x, int y, int w, int h) {
+                     const RECT part = {originX + x, originY + y, originX + x + w, originY + y + h};
+                     picture_->DrawPart(hdc, x, y, w, h, part);
+                 });
+        return;
+    }
+    cache_.Paint(hdc, originX, originY, width, height, SIZE{client.right, client.bottom}, [&](HDC mem) {
+        // Drawn at its own size from the top-left, like the window backgrounds; where it does not
+        // reach is the dialog face.
+        const int w = picture_ ? MulDiv(picture_->Width(), dpi.cx, 96) : 0;
+        const int h = picture_ ? MulDiv(picture_->Height(), dpi.cy, 96) : 0;
+        if (w < client.right || h < client.bottom || !picture_ || !picture_->Opaque()) {
+            RECT rc = {0, 0, client.right, client.bottom};
+            FillRect(mem, &rc, GetSysColorBrush(COLOR_BTNFACE));
+        }
+        if (picture_) picture_->Draw(mem, 0, 0, w, h);
     });
 }
 
@@ -62,8 +76,9 @@ LRESULT CALLBACK PageFrame::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT PageFrame::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
+        case WM_NCPAINT: return 0;  // no border or caption to draw
         case WM_PAINT:
-            PaintBuffered(hwnd_, [this](HDC dc, int w, int h) { PaintBackdrop(dc, 0, 0, w, h); });
+            PaintBackdropWindow(hwnd_, *this);
             return 0;
         case WM_COMMAND:
         case WM_NOTIFY:

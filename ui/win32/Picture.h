@@ -1,11 +1,11 @@
 #pragma once
-// Pictures (JPEG, PNG with alpha, BMP) through GDI+, which Windows XP has.
+// Pictures (JPEG, PNG with alpha, BMP), kept as GDI bitmaps: drawn at their own size they are a
+// plain copy or an alpha blend. The skin's PNG and JPEG files are decoded by the program itself,
+// anything else through GDI+, which Windows XP has.
 #include <windows.h>
 
 #include <memory>
 #include <string>
-
-struct IStream;
 
 namespace velmora {
 class FileSystem;
@@ -25,17 +25,22 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // Every pixel fully covers what lies under it.
+    bool Opaque() const { return opaque_; }
     // Draws the picture scaled into the rectangle, blending by its alpha channel.
     void Draw(HDC hdc, int x, int y, int w, int h) const;
     // The same for the part of the picture in source (one picture of a strip).
     void DrawPart(HDC hdc, int x, int y, int w, int h, const RECT& source) const;
 
 private:
-    Picture(void* image, IStream* stream, int width, int height)
-        : image_(image), stream_(stream), width_(width), height_(height) {}
-    void* image_;       // GpImage
-    IStream* stream_;   // the bytes the image decodes from, alive as long as it is
+    Picture(HBITMAP bitmap, void* pixels, int width, int height, bool opaque)
+        : bitmap_(bitmap), pixels_(pixels), width_(width), height_(height), opaque_(opaque) {}
+    static std::unique_ptr<Picture> FromGdiplus(const std::string& bytes);
+    void DrawScaled(HDC hdc, int x, int y, int w, int h, const RECT& source) const;
+    HBITMAP bitmap_;  // 32 bits a pixel, alpha premultiplied, top row first
+    void* pixels_;    // the bitmap's own pixels
     int width_, height_;
+    bool opaque_;
 };
 
 // Starts GDI+ once for the process; safe to call often.

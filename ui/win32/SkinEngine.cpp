@@ -20,14 +20,10 @@ std::optional<ActiveSkin>& Active() {
     return skin;
 }
 
-BOOL CALLBACK RepaintChild(HWND h, LPARAM) {
-    InvalidateRect(h, nullptr, TRUE);
-    return TRUE;
-}
-
+// Every shown window of the thread with all its controls; a hidden one takes the colours when it
+// is painted on showing.
 BOOL CALLBACK RepaintWindow(HWND h, LPARAM) {
-    InvalidateRect(h, nullptr, TRUE);
-    EnumChildWindows(h, RepaintChild, 0);
+    if (IsWindowVisible(h)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return TRUE;
 }
 
