@@ -1,4 +1,5 @@
 #include "library/win32/SuoLueTuJieMa.h"
+#include "ui/win32/Screen.h"
 
 #include <objidl.h>
 #include <wincodec.h>
@@ -34,17 +35,10 @@ struct IWICBitmapSourceTransform : public IUnknown {
 };
 #pragma GCC diagnostic pop
 
-// A top-down 32-bit bitmap the scaler writes straight into.
+// A top-down 32-bit bitmap the scaler writes straight into: the window kit's drawing surface.
 HBITMAP TileBitmap(int width, int height, std::uint8_t** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HBITMAP bitmap = CreateSurface(width, height, &pixels);
     if (bitmap && !pixels) {
         DeleteObject(bitmap);
         bitmap = nullptr;
