@@ -48,11 +48,12 @@ function(velmora_delay_import lib dll)
 endfunction()
 
 # Only the downloads use sockets; the shell and the common controls come with the first page or
-# window that needs them, OLE with the browsers; GDI+ is loaded by the thread that decodes the
-# first pictures while the window is being made.
+# window that needs them, OLE with the browsers, the file dialogs with the first one shown; GDI+
+# is loaded by the thread that decodes the first pictures while the window is being made.
 velmora_delay_import(ws2_32 WS2_32.dll)
 velmora_delay_import(shell32 SHELL32.dll)
 velmora_delay_import(comctl32 COMCTL32.dll)
 velmora_delay_import(ole32 ole32.dll)
 velmora_delay_import(oleaut32 OLEAUT32.dll)
 velmora_delay_import(gdiplus gdiplus.dll)
+velmora_delay_import(comdlg32 COMDLG32.dll)
