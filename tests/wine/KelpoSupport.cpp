@@ -28,6 +28,17 @@ void Press(HWND window, int x, int y) {
     const DWORD since = GetTickCount() - lastPress;
     if (since <= GetDoubleClickTime()) Pump(GetDoubleClickTime() - since + 50);
     MoveTo(window, x, y);
+    // Input goes to whatever window is at the point: a window of another program left on the
+    // display would take the press. Bring the control's window up first.
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    HWND at = WindowFromPoint(p);
+    if (at != window && !IsChild(window, at)) {
+        std::fprintf(stderr, "note: another window lay over the control at (%ld, %ld); raising the control's\n",
+                     p.x, p.y);
+        SetWindowPos(GetAncestor(window, GA_ROOT), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        MoveTo(window, x, y);
+    }
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;

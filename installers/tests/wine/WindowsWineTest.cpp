@@ -86,6 +86,8 @@ TEST_F(InstallerWindows, WallpaperWindowReportsAMissingSelection) {
 }
 
 TEST_F(InstallerWindows, CursorWindowPreviewsHoversInstallsAndRestores) {
+    // A prefix kept from an earlier run (the command-line tests install a scheme) starts clean.
+    real_.registry.DeleteValue("HKCU\\Control Panel\\Cursors\\Wait");
     AzShuBiaoWindow window(platform_);
     ASSERT_TRUE(window.Load(SampleScheme()));
     EXPECT_TRUE(dialogs_.shown.empty()) << dialogs_.shown.front().text;
