@@ -59,6 +59,11 @@ bool MainWindow::Load() {
     CreateControls();
     main_.Load();
     ShowWindow(hwnd(), SW_SHOW);
+    if (pendingIcon_) {
+        const IconRequest icon = *pendingIcon_;
+        pendingIcon_.reset();
+        FramedWindow::SetIcon(icon.path, icon.fallbackExe, icon.index);
+    }
     UpdateWindow(hwnd());
     // What the first sight of the window does not need is made once the window shows: the pages
     // behind the home page, with their browsers and the downloader (the slowest part of the
@@ -303,6 +308,12 @@ bool MainWindow::LoadPagePicture(YeMianTuPian frame, const std::string& path) {
     return loaded;
 }
 
+bool MainWindow::SetIcon(const std::string& path, const std::string& fallbackExe, int index) {
+    if (IsWindowVisible(hwnd())) return FramedWindow::SetIcon(path, fallbackExe, index);
+    pendingIcon_ = IconRequest{path, fallbackExe, index};
+    return true;
+}
+
 void MainWindow::PumpPendingMessages() { RunPendingMessages(); }
 
 void MainWindow::CanShu(const std::string& id, const std::string& type) {
@@ -375,6 +386,10 @@ LRESULT MainWindow::Answer(MainQuery item, HWND replyTo) {
         case MainQuery::FrontPage: return static_cast<LRESULT>(front_);
         case MainQuery::SelectionX: return SpritePosition(huaKuangXD_).x;
         case MainQuery::HoverX: return SpriteVisible(huaKuang_) ? SpritePosition(huaKuang_).x : -1;
+        case MainQuery::Icons:
+            // Asked here: Wine answers the icon messages of another process's window with nothing.
+            return (SendMessageW(hwnd(), WM_GETICON, ICON_SMALL, 0) ? 1 : 0) |
+                   (SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0) ? 2 : 0);
     }
     return 0;
 }

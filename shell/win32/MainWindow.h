@@ -34,6 +34,7 @@ enum class MainQuery : WPARAM {
     SelectionX = 6,    // HuaKuangXD left, pixels
     HoverX = 7,        // HuaKuang left, pixels, or -1 while hidden
     PositionText = 8,  // the wallpaper position box's text
+    Icons = 9,         // 1 with the small icon set, | 2 with the big one
 };
 
 // dwData of the WM_COPYDATA that carries another instance's command line (BianMaMingLing).
@@ -77,6 +78,10 @@ public:
     void SetStatusLine(const std::string& text) override;
     void HoldOnlineDocumentWithoutContextMenu() override;
     bool LoadPagePicture(YeMianTuPian frame, const std::string& path) override;
+    // Before the window first shows, only noted: the icon is no part of the window's first
+    // paint, so it is set right after the window shows. Nothing else sees the window before,
+    // since no message is handled in between. The main window ignores the result.
+    bool SetIcon(const std::string& path, const std::string& fallbackExe, int index) override;
     void PumpPendingMessages() override;
     void CanShu(const std::string& id, const std::string& type) override;
     void ShowGuanLiZhongXin() override;
@@ -113,6 +118,11 @@ private:
     std::string onlineUrl_, localUrl_, canShuId_, openedKind_;
     // A job asked for before the downloader exists, and links forwarded by other instances.
     std::optional<std::pair<std::string, std::string>> pendingCanShu_;
+    struct IconRequest {
+        std::string path, fallbackExe;
+        int index;
+    };
+    std::optional<IconRequest> pendingIcon_;
     std::vector<MingLing> forwardedLinks_;
     YeMian front_ = YeMian::ShouYeKuang;
     bool createdAfterShow_ = false;

@@ -1,6 +1,7 @@
 // The program itself under Wine: start-up, chrome, close behaviour, configuration messages.
 #include <gtest/gtest.h>
 
+#include "shell/win32/MainWindow.h"
 #include "ui/win32/AlphaImage.h"
 #include "tests/wine/UiDriver.h"
 
@@ -39,6 +40,8 @@ TEST(Velmora, FreshStartShowsTheFramedWindowAndCloseExits) {
     ASSERT_TRUE(velmora.started());
     HWND main = WaitWindow(velmora.pid(), L"VelmoraFrame", L"Velmora", kWait);
     ASSERT_NE(main, nullptr);
+    // Asked as soon as the window shows, as the taskbar asks: the program's icon, both sizes.
+    EXPECT_EQ(QueryNumber(main, static_cast<int>(MainQuery::Icons)), 3);
     EXPECT_TRUE(NoMessageBox(velmora.pid(), 300));
 
     // The library exists once the window is up.
