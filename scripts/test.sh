@@ -46,7 +46,7 @@ wine_status=0
 jobs=1 run_ctest wine build/x86_64 || wine_status=$?
 
 echo "== start-up benchmark (figures, not a test)"
-wine build/x86_64/bench/wine/startup-bench.exe "$(winepath -w dist/x86_64)" 2>&1 || echo "benchmark did not run"
+wine build/x86_64/bench/wine/startup-bench.exe "$(winepath -w dist/x86_64)" 15 2>&1 || echo "benchmark did not run"
 echo "== list control benchmark (figures, not a test)"
 wine build/x86_64/bench/wine/kelpo-bench.exe "$(winepath -w dist/x86_64)" 2>&1 || echo "benchmark did not run"
 echo "== tile fill benchmark (figures, not a test)"

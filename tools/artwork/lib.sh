@@ -132,7 +132,12 @@ with_shadow() {
 # Deterministic writers: no time stamps, no profiles; the PNGs carry no
 # ancillary chunks at all (no gamma for old loaders to misapply), the JPEGs
 # are baseline (old picture loaders cannot read progressive ones).
-write_png() { im "$1" +repage -strip -define png:exclude-chunk=all -define png:color-type=6 -depth 8 "PNG32:$2"; }
+# The PNGs' rows are then all put under the "up" filter, which the program undoes
+# quickest at start-up (the pixels stay the same).
+write_png() {
+  im "$1" +repage -strip -define png:exclude-chunk=all -define png:color-type=6 -depth 8 "PNG32:$2"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/png-up-filter.py" "$2"
+}
 write_jpg() { im "$1" +repage -strip -alpha off -sampling-factor 1x1 -interlace none -quality 90 -depth 8 "JPG:$2"; }
 
 # vgrad OUT W H "Y:#RRGGBB ..." : vertical gradient through colour stops
