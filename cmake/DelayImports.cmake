@@ -48,8 +48,8 @@ function(velmora_delay_import lib dll)
 endfunction()
 
 # Only the downloads use sockets; the shell and the common controls come with the first page or
-# window that needs them, OLE with the browsers, the file dialogs with the first one shown; GDI+
-# is loaded by the thread that decodes the first pictures while the window is being made.
+# window that needs them, OLE with the browsers, the file dialogs with the first one shown, GDI+
+# with the first picture the program's own decoders leave to it.
 velmora_delay_import(ws2_32 WS2_32.dll)
 velmora_delay_import(shell32 SHELL32.dll)
 velmora_delay_import(comctl32 COMCTL32.dll)
