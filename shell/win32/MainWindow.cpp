@@ -60,9 +60,8 @@ bool MainWindow::Load() {
     main_.Load();
     ShowWindow(hwnd(), SW_SHOW);
     if (pendingIcon_) {
-        const IconRequest icon = *pendingIcon_;
+        FramedWindow::SetIcon(pendingIcon_->path, pendingIcon_->fallbackExe, pendingIcon_->index);
         pendingIcon_.reset();
-        FramedWindow::SetIcon(icon.path, icon.fallbackExe, icon.index);
     }
     UpdateWindow(hwnd());
     // What the first sight of the window does not need is made once the window shows: the pages

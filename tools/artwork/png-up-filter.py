@@ -64,13 +64,15 @@ def rewrite(path):
         filtered.append(2)
         filtered += bytes((x - p) & 255 for x, p in zip(row, previous))
         previous = row
+    # The picture data, however many chunks held it, goes into one, where the first one was.
     out = data[:8]
+    data_written = False
     for kind, body in parts:
-        if kind == b"IDAT":
-            if out.find(b"IDAT") < 0:
-                out += chunk(b"IDAT", zlib.compress(bytes(filtered), 9))
-        else:
+        if kind != b"IDAT":
             out += chunk(kind, body)
+        elif not data_written:
+            out += chunk(b"IDAT", zlib.compress(bytes(filtered), 9))
+            data_written = True
     open(path, "wb").write(out)
 
 
